@@ -1,0 +1,38 @@
+#pragma once
+
+#include "conversion/outputpath.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the command line asks for. Options not given stay unset, so that the
+// stored settings apply.
+struct ConvertRequest
+{
+    enum Action { Convert, ShowHelp, ShowVersion };
+
+    Action action = Convert;
+    QStringList inputs;
+    std::optional<QString> outputPattern;
+    std::optional<QString> initTemplate;
+    std::optional<QString> middleTemplate;
+    std::optional<QString> finishTemplate;
+    std::optional<qint32> hpglUnits;
+    std::optional<bool> hpglAutoWeld;
+    std::optional<qint32> dxfSplineSegments;
+    std::optional<bool> dxfSplineSegmentsFromFile;
+    bool quiet = false;
+};
+
+// Parses the arguments after the program name; on a usage error returns
+// false with a one-line message.
+bool parseCommandLine(const QStringList &arguments, ConvertRequest &request, QString &error);
+
+// "\n" stands for a line feed and "\\" for a backslash; "@FILE" takes the
+// text of FILE, less one final line end. False when FILE cannot be read.
+bool templateText(const QString &argument, QString &text, QString &error);
+
+QString usageText();
+QString helpText();

@@ -1,0 +1,78 @@
+#include "batchconverter.h"
+#include "commandline.h"
+
+#include "app/settingsstore.h"
+#include "formats/formatoptions.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+ConversionOptions optionsFor(const ConvertRequest &request)
+{
+    // The stored settings first, so that what the user set in the window
+    // applies; the command line overrides them for this run only.
+    QSettings settings;
+    loadProcessOptions(settings);
+    ConversionOptions options = ConversionOptions::fromProcessValues();
+    if (request.initTemplate)
+        options.initTemplate = *request.initTemplate;
+    if (request.middleTemplate)
+        options.middleTemplate = *request.middleTemplate;
+    if (request.finishTemplate)
+        options.finishTemplate = *request.finishTemplate;
+    if (request.hpglUnits)
+        options.hpglUnits = *request.hpglUnits;
+    if (request.hpglAutoWeld)
+        options.hpglAutoWeld = *request.hpglAutoWeld;
+    if (request.dxfSplineSegments)
+        options.dxfSplineSegments = *request.dxfSplineSegments;
+    if (request.dxfSplineSegmentsFromFile)
+        options.dxfSplineSegmentsFromFile = *request.dxfSplineSegmentsFromFile;
+    return options;
+}
+
+OutputOptions outputFor(const ConvertRequest &request)
+{
+    if (request.outputPattern) {
+        OutputOptions output;
+        output.saveInSourceDirectory = false;
+        output.pattern = *request.outputPattern;
+        return output;
+    }
+    QSettings settings;
+    return loadOutputOptions(settings);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Ostrane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Travina"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.63"));
+
+    ConvertRequest request;
+    QString error;
+    if (!parseCommandLine(app.arguments().mid(1), request, error)) {
+        std::fprintf(stderr, "travina-convert: %s\n%s", qPrintable(error), qPrintable(usageText()));
+        return 2;
+    }
+    if (request.action == ConvertRequest::ShowHelp) {
+        std::fputs(qPrintable(helpText()), stdout);
+        return 0;
+    }
+    if (request.action == ConvertRequest::ShowVersion) {
+        std::printf("travina-convert %s\n", qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+
+    BatchConverter converter(request.inputs, optionsFor(request), outputFor(request), request.quiet);
+    QTimer::singleShot(0, &converter, &BatchConverter::start);
+    return app.exec();
+}

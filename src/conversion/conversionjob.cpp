@@ -1,0 +1,217 @@
+#include "conversionjob.h"
+
+#include "drawing/drawing.h"
+#include "formats/formatdispatch.h"
+
+#include <QFile>
+#include <QMetaObject>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <cmath>
+#include <exception>
+#include <new>
+
+namespace {
+
+// Progress steps smaller than this are not worth a repaint.
+constexpr double progressStep = 0.001;
+
+QString describe(const std::exception_ptr &error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc &) {
+        return QStringLiteral("out of memory");
+    } catch (const std::exception &e) {
+        return QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        return QStringLiteral("unexpected error");
+    }
+}
+
+} // namespace
+
+ConversionJob::ConversionJob(QObject *parent)
+    : QObject(parent)
+    , m_read(readDrawing)
+    , m_write(writeDrawing)
+{
+    qRegisterMetaType<ConversionResult>();
+}
+
+ConversionJob::~ConversionJob()
+{
+    stop();
+    waitForFinished();
+}
+
+template<typename Function>
+void ConversionJob::post(Function &&function)
+{
+    QMetaObject::invokeMethod(this, std::forward<Function>(function), Qt::QueuedConnection);
+}
+
+bool ConversionJob::start(const QStringList &inputs, const ConversionOptions &options, const OutputOptions &output)
+{
+    if (m_running)
+        return false;
+    {
+        QMutexLocker lock(&m_mutex);
+        m_inputs = inputs;
+        m_output = output;
+        m_stopRequested = false;
+        m_passedEnd = false;
+    }
+    m_options = options;
+    m_lastReportedRow = -1;
+    m_running = true;
+    m_future = QtConcurrent::run(QThreadPool::globalInstance(), [this] { run(); });
+    return true;
+}
+
+bool ConversionJob::appendInput(const QString &path)
+{
+    QMutexLocker lock(&m_mutex);
+    if (!m_running || m_passedEnd)
+        return false;
+    m_inputs.append(path);
+    return true;
+}
+
+void ConversionJob::setOutputOptions(const OutputOptions &output)
+{
+    QMutexLocker lock(&m_mutex);
+    m_output = output;
+}
+
+void ConversionJob::stop()
+{
+    QMutexLocker lock(&m_mutex);
+    m_stopRequested = true;
+}
+
+void ConversionJob::waitForFinished()
+{
+    m_future.waitForFinished();
+}
+
+void ConversionJob::run()
+{
+    try {
+        const ScopedConversionOptions options(m_options);
+        for (int row = 0;; ++row) {
+            QString input;
+            OutputOptions output;
+            {
+                QMutexLocker lock(&m_mutex);
+                if (m_stopRequested || row >= m_inputs.size()) {
+                    m_passedEnd = true;
+                    break;
+                }
+                input = m_inputs.at(row);
+                output = m_output;
+            }
+            post([this, row] { emit rowStarted(row); });
+            const ConversionResult result = convert(row, input, output);
+            closeRowProgress();
+            post([this, row, result] { emit rowFinished(row, result); });
+        }
+    } catch (...) {
+        // Nothing is left to report on; what matters is that the end of the
+        // run is still announced below.
+        QMutexLocker lock(&m_mutex);
+        m_passedEnd = true;
+    }
+    // The installed callbacks point at this job, which may not outlive the run.
+    progressCallback = [](double) {};
+    post([this] {
+        m_running = false;
+        emit finished();
+    });
+}
+
+ConversionResult ConversionJob::convert(int row, const QString &input, const OutputOptions &output)
+{
+    ConversionResult result;
+    result.input = input;
+    if (!QFile::exists(input)) {
+        result.status = ConversionResult::InputMissing;
+        return result;
+    }
+    if (!readerForPath(input)) {
+        result.status = ConversionResult::UnsupportedType;
+        return result;
+    }
+
+    Drawing drawing;
+    try {
+        progressCallback = [this, row](double fraction) { reportProgress(row, fraction * 0.6); };
+        if (!m_read(input, drawing)) {
+            result.status = ConversionResult::ReadFailed;
+            return result;
+        }
+    } catch (...) {
+        result.status = ConversionResult::ReadFailed;
+        result.detail = describe(std::current_exception());
+        return result;
+    }
+
+    try {
+        const OutputPath out = resolveOutputPath(input, output);
+        result.output = out.path;
+        // A G-code input converted next to itself would be replaced by its
+        // own re-conversion, losing everything but its X and Y words.
+        if (outputIsInput(out.path, input)) {
+            result.status = ConversionResult::OutputIsInput;
+            return result;
+        }
+        createOutputDirectory(out);
+        progressCallback = [this, row](double fraction) { reportProgress(row, 0.6 + 0.4 * fraction); };
+        result.status = m_write(result.output, drawing) ? ConversionResult::Converted : ConversionResult::WriteFailed;
+    } catch (...) {
+        result.status = ConversionResult::WriteFailed;
+        result.detail = describe(std::current_exception());
+    }
+    return result;
+}
+
+void ConversionJob::reportProgress(int row, double fraction)
+{
+    if (row == m_lastReportedRow && std::fabs(fraction - m_lastReportedValue) < progressStep)
+        return;
+    m_lastReportedRow = row;
+    m_lastReportedValue = fraction;
+
+    QMutexLocker lock(&m_progressMutex);
+    m_progressRow = row;
+    m_progressValue = fraction;
+    if (m_progressPosted)
+        return;
+    m_progressPosted = true;
+    const quint64 generation = m_progressGeneration;
+    lock.unlock();
+    post([this, generation] { deliverProgress(generation); });
+}
+
+void ConversionJob::deliverProgress(quint64 generation)
+{
+    int row;
+    double value;
+    {
+        QMutexLocker lock(&m_progressMutex);
+        if (generation != m_progressGeneration)
+            return;
+        m_progressPosted = false;
+        row = m_progressRow;
+        value = m_progressValue;
+    }
+    emit rowProgress(row, value);
+}
+
+void ConversionJob::closeRowProgress()
+{
+    QMutexLocker lock(&m_progressMutex);
+    ++m_progressGeneration;
+    m_progressPosted = false;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "drawing.h"
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+// Backing store of one drawing: point records and object records are carved
+// out of large blocks, so a vertex costs its record and nothing else, and no
+// record ever moves.
+//
+// Object blocks are aligned to their own size and start with a pointer back
+// to the store, so an object finds the store it belongs to from its own
+// address without carrying a pointer of its own.
+class DrawingStorage
+{
+public:
+    static constexpr std::size_t objectBlockBytes = std::size_t(1) << 20;
+    static constexpr int objectsPerBlock = int((objectBlockBytes - sizeof(DrawingObject)) / sizeof(DrawingObject));
+    static constexpr int pointsPerBlock = 1 << 16;
+
+    DrawingStorage() = default;
+    DrawingStorage(const DrawingStorage &) = delete;
+    DrawingStorage &operator=(const DrawingStorage &) = delete;
+    ~DrawingStorage();
+
+    static DrawingStorage &of(const DrawingObject *object);
+
+    DrawingObject *objectSlot(int slot) const
+    {
+        return objectsOfBlock(m_objectBlocks[std::size_t(slot / objectsPerBlock)]) + slot % objectsPerBlock;
+    }
+    DrawingObject *newObject(int slot);
+
+    DrawingPoint *newPoint()
+    {
+        if (m_nextPoint == m_pointsEnd)
+            addPointBlock();
+        return m_nextPoint++;
+    }
+
+private:
+    struct BlockHeader
+    {
+        DrawingStorage *storage;
+    };
+    struct AlignedFree
+    {
+        void operator()(void *block) const;
+    };
+    using ObjectBlock = std::unique_ptr<void, AlignedFree>;
+
+    static DrawingObject *objectsOfBlock(const ObjectBlock &block)
+    {
+        // The first slot of a block holds its header.
+        return static_cast<DrawingObject *>(block.get()) + 1;
+    }
+    void addPointBlock();
+
+    std::vector<ObjectBlock> m_objectBlocks;
+    std::vector<std::unique_ptr<DrawingPoint[]>> m_pointBlocks;
+    DrawingPoint *m_nextPoint = nullptr;
+    DrawingPoint *m_pointsEnd = nullptr;
+    int m_objectCount = 0;
+};

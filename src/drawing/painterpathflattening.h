@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QPainterPath>
+#include <QPointF>
+#include <QRectF>
+
+class Drawing;
+class DrawingObject;
+
+// Turns a painter path into polylines of the drawing. Arcs, ellipses and
+// quadratic curves are stored by QPainterPath as cubic pieces, so lines and
+// cubics are all there is to flatten. The first move continues `target`
+// when one is given; every later move starts a new object.
+void appendPainterPath(const QPainterPath &path, Drawing &drawing, DrawingObject *target);
+
+bool isStraightCubic(const QPointF &p0, const QPointF &c1, const QPointF &c2, const QPointF &p3);
+QRectF controlBounds(const QPointF &p0, const QPointF &c1, const QPointF &c2, const QPointF &p3);
+
+// Number of points, end points included, that a curved cubic piece is
+// broken into: between 10 and 86, growing with the size of its control box.
+int cubicPointCount(const QPointF &p0, const QPointF &c1, const QPointF &c2, const QPointF &p3);

@@ -1,0 +1,46 @@
+#include "formatoptions.h"
+
+namespace {
+const ConversionOptions builtIn;
+thread_local const ConversionOptions *installedOptions = nullptr;
+} // namespace
+
+qint32 hpglUnits = builtIn.hpglUnits;
+bool hpglAutoWeld = builtIn.hpglAutoWeld;
+qint32 dxfSplineSegments = builtIn.dxfSplineSegments;
+bool dxfSplineSegmentsFromFile = builtIn.dxfSplineSegmentsFromFile;
+QString initTemplate = builtIn.initTemplate;
+QString middleTemplate = builtIn.middleTemplate;
+QString finishTemplate = builtIn.finishTemplate;
+
+std::function<void(double)> progressCallback = [](double) {};
+
+ConversionOptions ConversionOptions::fromProcessValues()
+{
+    ConversionOptions options;
+    options.hpglUnits = ::hpglUnits;
+    options.hpglAutoWeld = ::hpglAutoWeld;
+    options.dxfSplineSegments = ::dxfSplineSegments;
+    options.dxfSplineSegmentsFromFile = ::dxfSplineSegmentsFromFile;
+    options.initTemplate = ::initTemplate;
+    options.middleTemplate = ::middleTemplate;
+    options.finishTemplate = ::finishTemplate;
+    return options;
+}
+
+ConversionOptions activeConversionOptions()
+{
+    return installedOptions ? *installedOptions : ConversionOptions::fromProcessValues();
+}
+
+ScopedConversionOptions::ScopedConversionOptions(const ConversionOptions &options)
+    : m_options(options)
+    , m_previous(installedOptions)
+{
+    installedOptions = &m_options;
+}
+
+ScopedConversionOptions::~ScopedConversionOptions()
+{
+    installedOptions = m_previous;
+}

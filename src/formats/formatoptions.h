@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+
+// Process-wide option values. They are filled from the settings store and
+// changed on the GUI thread only; a running conversion works on a copy (see
+// ConversionOptions) so that it never sees a value while it is replaced.
+extern qint32 hpglUnits;
+extern bool hpglAutoWeld;
+extern qint32 dxfSplineSegments;
+extern bool dxfSplineSegmentsFromFile;
+extern QString initTemplate;
+extern QString middleTemplate;
+extern QString finishTemplate;
+
+// Called by the readers and the writer with the fraction of their work
+// done. It always holds a callable; the conversion job installs its own.
+extern std::function<void(double)> progressCallback;
+
+struct ConversionOptions
+{
+    qint32 hpglUnits = 1016;
+    bool hpglAutoWeld = true;
+    qint32 dxfSplineSegments = 8;
+    bool dxfSplineSegmentsFromFile = true;
+    QString initTemplate = QStringLiteral("G1 F1000\nZ10\n{NextPoint}\nZ0");
+    QString middleTemplate = QStringLiteral("Z10\n{NextPoint}\nZ0");
+    QString finishTemplate = QStringLiteral("X0 Y0");
+
+    // A copy of the process-wide values as they stand now.
+    static ConversionOptions fromProcessValues();
+};
+
+// The options the readers and the writer use: the copy that a running
+// conversion installed on this thread, or else the process-wide values.
+ConversionOptions activeConversionOptions();
+
+// Installs a copy of the options for the readers and the writer that run on
+// the calling thread, for the lifetime of this object.
+class ScopedConversionOptions
+{
+public:
+    explicit ScopedConversionOptions(const ConversionOptions &options);
+    ~ScopedConversionOptions();
+    ScopedConversionOptions(const ScopedConversionOptions &) = delete;
+    ScopedConversionOptions &operator=(const ScopedConversionOptions &) = delete;
+
+private:
+    ConversionOptions m_options;
+    const ConversionOptions *m_previous;
+};

@@ -1,0 +1,169 @@
+#include "gcodewriter.h"
+
+#include "coordinatetext.h"
+#include "formatoptions.h"
+
+#include "drawing/drawing.h"
+
+#include <QByteArrayList>
+#include <QSaveFile>
+#include <QTextCodec>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Collects output in a large buffer and hands it to the device in big
+// pieces; remembers the first failed write so the caller can give up early.
+class OutputBuffer
+{
+public:
+    explicit OutputBuffer(QIODevice &device)
+        : m_device(device)
+        , m_buffer(1 << 18)
+    {
+    }
+
+    char *space(int bytes)
+    {
+        if (m_used + std::size_t(bytes) > m_buffer.size())
+            flush();
+        return m_buffer.data() + m_used;
+    }
+    void advance(int bytes) { m_used += std::size_t(bytes); }
+
+    void append(const char *data, int length)
+    {
+        if (m_used + std::size_t(length) > m_buffer.size()) {
+            flush();
+            if (std::size_t(length) > m_buffer.size()) {
+                write(data, length);
+                return;
+            }
+        }
+        std::memcpy(m_buffer.data() + m_used, data, std::size_t(length));
+        m_used += std::size_t(length);
+    }
+    void append(const QByteArray &bytes) { append(bytes.constData(), bytes.size()); }
+    void append(char c)
+    {
+        *space(1) = c;
+        advance(1);
+    }
+
+    // "X<x> Y<y>", and a line end unless the text goes on in the same line.
+    void appendVertex(const DrawingPoint &point, bool endLine = true)
+    {
+        char *start = space(2 * coordinateFastPathLength + 4);
+        char *p = start;
+        *p++ = 'X';
+        int length = formatCoordinateFast(point.x, p);
+        if (length < 0) {
+            appendVertexSlowly(point, endLine);
+            return;
+        }
+        p += length;
+        *p++ = ' ';
+        *p++ = 'Y';
+        length = formatCoordinateFast(point.y, p);
+        if (length < 0) {
+            appendVertexSlowly(point, endLine);
+            return;
+        }
+        p += length;
+        if (endLine)
+            *p++ = '\n';
+        advance(int(p - start));
+    }
+
+    bool flush()
+    {
+        if (m_used > 0)
+            write(m_buffer.data(), qint64(m_used));
+        m_used = 0;
+        return !m_failed;
+    }
+    bool failed() const { return m_failed; }
+
+private:
+    void appendVertexSlowly(const DrawingPoint &point, bool endLine)
+    {
+        append('X');
+        append(formatCoordinate(point.x));
+        append(" Y", 2);
+        append(formatCoordinate(point.y));
+        if (endLine)
+            append('\n');
+    }
+    void write(const char *data, qint64 length)
+    {
+        if (!m_failed && m_device.write(data, length) != length)
+            m_failed = true;
+    }
+
+    QIODevice &m_device;
+    std::vector<char> m_buffer;
+    std::size_t m_used = 0;
+    bool m_failed = false;
+};
+
+// A template split at its "{NextPoint}" placeholders, already encoded.
+class GCodeTemplate
+{
+public:
+    GCodeTemplate(const QString &text, QTextCodec *codec)
+    {
+        for (const QString &piece : text.split(QStringLiteral("{NextPoint}")))
+            m_pieces.append(codec->fromUnicode(piece));
+    }
+
+    void write(OutputBuffer &out, const DrawingPoint &nextPoint) const
+    {
+        for (int i = 0; i < m_pieces.size(); ++i) {
+            if (i > 0)
+                out.appendVertex(nextPoint, false);
+            out.append(m_pieces.at(i));
+        }
+        out.append('\n');
+    }
+
+private:
+    QByteArrayList m_pieces;
+};
+
+} // namespace
+
+bool writeGCode(const QString &path, const Drawing &drawing)
+{
+    const ConversionOptions options = activeConversionOptions();
+    // A text stream would encode with the locale's codec; so do we.
+    QTextCodec *codec = QTextCodec::codecForLocale();
+    const GCodeTemplate init(options.initTemplate, codec);
+    const GCodeTemplate middle(options.middleTemplate, codec);
+    const QByteArray finish = codec->fromUnicode(options.finishTemplate);
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return false;
+
+    OutputBuffer out(file);
+    const double total = drawing.objects().size();
+    int done = 0;
+    bool first = true;
+    for (const DrawingObject &object : drawing.objects()) {
+        if (!object.points.isEmpty()) {
+            (first ? init : middle).write(out, *object.points.first());
+            first = false;
+            for (const DrawingPoint *point : object.points)
+                out.appendVertex(*point);
+        }
+        progressCallback(done / total);
+        ++done;
+        if (out.failed())
+            return false;
+    }
+    out.append(finish);
+    out.append('\n');
+    return out.flush() && file.commit();
+}

@@ -1,0 +1,158 @@
+#include "textlinereader.h"
+
+#include <QFile>
+#include <QTextCodec>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t chunkSize = 1 << 20;
+
+bool isAsciiText(const char *begin, const char *end)
+{
+    unsigned char any = 0;
+    for (const char *p = begin; p != end; ++p)
+        any |= static_cast<unsigned char>(*p);
+    return any < 0x80;
+}
+
+// Drops every carriage return in place and returns the new end, as reading
+// through a text-mode device does.
+char *dropCarriageReturns(char *begin, char *end)
+{
+    char *write = static_cast<char *>(std::memchr(begin, '\r', std::size_t(end - begin)));
+    if (!write)
+        return end;
+    for (const char *read = write; read != end; ++read) {
+        if (*read != '\r')
+            *write++ = *read;
+    }
+    return write;
+}
+
+} // namespace
+
+TextLineReader::TextLineReader(QFile &file)
+    : m_file(file)
+    , m_buffer(chunkSize)
+{
+    const QByteArray head = m_file.peek(4);
+    QTextCodec *bomCodec = QTextCodec::codecForUtfText(head, nullptr);
+    if (bomCodec && bomCodec->mibEnum() != 106) {
+        // UTF-16 or UTF-32: no line is ASCII bytes, let a text stream decode.
+        m_utfStream.reset(new QTextStream(&m_file));
+        m_utfStream->setCodec(bomCodec);
+        return;
+    }
+    if (bomCodec) {
+        m_codec = bomCodec;
+        m_consumed = m_file.read(3).size();
+    } else {
+        m_codec = QTextCodec::codecForLocale();
+    }
+}
+
+TextLineReader::~TextLineReader() = default;
+
+qint64 TextLineReader::position() const
+{
+    if (m_utfStream)
+        return m_file.pos();
+    return m_consumed;
+}
+
+QString TextLineReader::text() const
+{
+    if (m_utfStream)
+        return m_decodedLine;
+    return m_codec->toUnicode(m_lineBegin, int(m_lineEnd - m_lineBegin));
+}
+
+bool TextLineReader::nextDecodedLine()
+{
+    if (m_utfStream->atEnd())
+        return false;
+    m_decodedLine = m_utfStream->readLine();
+    m_ascii = false;
+    m_lineBegin = m_lineEnd = nullptr;
+    return true;
+}
+
+bool TextLineReader::fill()
+{
+    if (m_atEnd)
+        return false;
+    // Keep the unfinished line, make room behind it and read on.
+    const std::size_t pending = m_filled - m_start;
+    if (m_start > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_start, pending);
+        m_start = 0;
+        m_filled = pending;
+    }
+    if (m_buffer.size() - m_filled < chunkSize / 2)
+        m_buffer.resize(m_buffer.size() + chunkSize);
+    const qint64 read = m_file.read(m_buffer.data() + m_filled, qint64(m_buffer.size() - m_filled));
+    if (read <= 0) {
+        m_atEnd = true;
+        return false;
+    }
+    m_filled += std::size_t(read);
+    return true;
+}
+
+void TextLineReader::takeLine(char *begin, char *end)
+{
+    m_lineBegin = begin;
+    m_lineEnd = dropCarriageReturns(begin, end);
+    m_ascii = isAsciiText(m_lineBegin, m_lineEnd);
+}
+
+bool TextLineReader::next()
+{
+    if (m_utfStream)
+        return nextDecodedLine();
+
+    std::size_t searchFrom = m_start;
+    for (;;) {
+        char *data = m_buffer.data();
+        const auto *newline = static_cast<char *>(
+            std::memchr(data + searchFrom, '\n', m_filled - searchFrom));
+        if (newline) {
+            const std::size_t lineEnd = std::size_t(newline - data);
+            const std::size_t lineStart = m_start;
+            m_consumed += qint64(lineEnd + 1 - m_start);
+            m_start = lineEnd + 1;
+            if (m_skippingLongLine || lineEnd - lineStart > std::size_t(maximumLineLength)) {
+                m_skippingLongLine = false;
+                searchFrom = m_start;
+                continue;
+            }
+            takeLine(data + lineStart, data + lineEnd);
+            return true;
+        }
+
+        if (m_filled - m_start > std::size_t(maximumLineLength)) {
+            // Forget what was read of an endless line and skip the rest of it.
+            m_consumed += qint64(m_filled - m_start);
+            m_start = m_filled;
+            m_skippingLongLine = true;
+        }
+        const std::size_t searched = m_filled - m_start;
+        if (!fill()) {
+            if (m_start == m_filled || m_skippingLongLine
+                || m_filled - m_start > std::size_t(maximumLineLength))
+                return false;
+            // The last line has no line feed. Carriage returns go before lines
+            // are split, so a last line made of nothing else is no line.
+            const std::size_t lineStart = m_start;
+            m_consumed += qint64(m_filled - m_start);
+            m_start = m_filled;
+            takeLine(m_buffer.data() + lineStart, m_buffer.data() + m_filled);
+            return m_lineBegin != m_lineEnd;
+        }
+        searchFrom = m_start + searched;
+    }
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class QFile;
+class QTextCodec;
+class QTextStream;
+
+// Reads a file line by line with the results of a QTextStream over a file
+// opened in text mode (every carriage return dropped, the line feed removed,
+// a byte order mark honoured), but without decoding lines that are plain
+// ASCII, which is nearly every line of a drawing file.
+//
+// Memory stays bounded whatever the input: a line longer than
+// maximumLineLength is skipped as a whole.
+class TextLineReader
+{
+public:
+    static constexpr int maximumLineLength = 64 << 20;
+
+    // The file must be open for reading, in binary mode.
+    explicit TextLineReader(QFile &file);
+    ~TextLineReader();
+    TextLineReader(const TextLineReader &) = delete;
+    TextLineReader &operator=(const TextLineReader &) = delete;
+
+    // Moves to the next line; false at the end of the file.
+    bool next();
+
+    // The current line as bytes, valid until the next call of next(), when it
+    // holds nothing but ASCII.
+    bool isAscii() const { return m_ascii; }
+    const char *begin() const { return m_lineBegin; }
+    const char *end() const { return m_lineEnd; }
+
+    // The current line as text, for any line.
+    QString text() const;
+
+    // Bytes of the file consumed up to the end of the current line.
+    qint64 position() const;
+
+private:
+    bool fill();
+    bool nextDecodedLine();
+    void takeLine(char *begin, char *end);
+
+    QFile &m_file;
+    QTextCodec *m_codec = nullptr;
+    std::unique_ptr<QTextStream> m_utfStream; // for UTF-16 and UTF-32 files
+    QString m_decodedLine;
+
+    std::vector<char> m_buffer;
+    std::size_t m_start = 0; // first byte not yet handed out
+    std::size_t m_filled = 0;
+    qint64 m_consumed = 0; // file bytes up to m_start
+    bool m_atEnd = false;
+    bool m_skippingLongLine = false;
+
+    char *m_lineBegin = nullptr;
+    char *m_lineEnd = nullptr;
+    bool m_ascii = false;
+};

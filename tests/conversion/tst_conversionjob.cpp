@@ -1,0 +1,323 @@
+#include "conversion/conversionjob.h"
+#include "drawing/drawing.h"
+#include "formats/formatdispatch.h"
+
+#include <QtTest>
+
+#include <new>
+#include <stdexcept>
+
+namespace {
+
+struct Report
+{
+    QVector<int> started;
+    QMap<int, ConversionResult> results;
+    QMap<int, QVector<double>> progress;
+    int finished = 0;
+};
+
+void watch(ConversionJob &job, Report &report)
+{
+    QObject::connect(&job, &ConversionJob::rowStarted, [&](int row) { report.started.append(row); });
+    QObject::connect(&job, &ConversionJob::rowProgress,
+                     [&](int row, double fraction) { report.progress[row].append(fraction); });
+    QObject::connect(&job, &ConversionJob::rowFinished,
+                     [&](int row, const ConversionResult &result) { report.results.insert(row, result); });
+    QObject::connect(&job, &ConversionJob::finished, [&] { ++report.finished; });
+}
+
+bool waitForEnd(ConversionJob &job, Report &report)
+{
+    return QTest::qWaitFor([&] { return report.finished > 0 && !job.isRunning(); }, 20000);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+OutputOptions sourceDirectory()
+{
+    return OutputOptions();
+}
+
+OutputOptions pattern(const QString &text)
+{
+    OutputOptions options;
+    options.saveInSourceDirectory = false;
+    options.pattern = text;
+    return options;
+}
+
+} // namespace
+
+class TestConversionJob : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void emptyListFinishesAtOnce();
+    void eachRowEndsWithItsOwnResult();
+    void progressCoversReadingThenWriting();
+    void rowsAddedWhileRunningAreConverted();
+    void outputOptionsInForceWhenRowIsReached();
+    void templatesAreTakenAtStart();
+    void exceptionsFailOneFileOnly();
+    void oneRunAtATime();
+    void stopEndsAfterCurrentFile();
+
+private:
+    QString file(const QString &name, const QByteArray &content)
+    {
+        const QString path = m_dir->filePath(name);
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size())
+            qFatal("cannot write the test input");
+        return path;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestConversionJob::init()
+{
+    m_dir.reset(new QTemporaryDir);
+}
+
+void TestConversionJob::emptyListFinishesAtOnce()
+{
+    ConversionJob job;
+    Report report;
+    watch(job, report);
+    QVERIFY(job.start({}, ConversionOptions(), sourceDirectory()));
+    QVERIFY(job.isRunning());
+    QVERIFY(waitForEnd(job, report));
+    QCOMPARE(report.finished, 1);
+    QVERIFY(report.started.isEmpty());
+    QVERIFY(!job.appendInput(file(QStringLiteral("late.tap"), "X1 Y1\n")));
+}
+
+void TestConversionJob::eachRowEndsWithItsOwnResult()
+{
+    const QString good = file(QStringLiteral("good.tap"), "X1 Y2\n");
+    const QString deleted = file(QStringLiteral("deleted.tap"), "X1 Y2\n");
+    QFile::remove(deleted);
+    const QString notes = file(QStringLiteral("notes.txt"), "X1 Y2\n");
+    const QString empty = file(QStringLiteral("empty.tap"), "G0 Z5\n");
+    const QString again = file(QStringLiteral("again.tap"), "X1 Y2\n");
+
+    ConversionJob job;
+    Report report;
+    watch(job, report);
+    QVERIFY(job.start({good, deleted, notes, empty, again}, ConversionOptions(), sourceDirectory()));
+    QVERIFY(waitForEnd(job, report));
+
+    QCOMPARE(report.started, (QVector<int>{0, 1, 2, 3, 4}));
+    QCOMPARE(report.results.value(1).status, ConversionResult::InputMissing);
+    QCOMPARE(report.results.value(2).status, ConversionResult::UnsupportedType);
+    QCOMPARE(report.results.value(3).status, ConversionResult::ReadFailed);
+    // Converted next to itself, a G-code file would replace its own input.
+    QCOMPARE(report.results.value(4).status, ConversionResult::OutputIsInput);
+    QCOMPARE(readAll(again), QByteArray("X1 Y2\n"));
+    QCOMPARE(report.results.value(0).status, ConversionResult::OutputIsInput);
+
+    // Into another directory the same files convert.
+    const QString out = m_dir->filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkdir(out));
+    Report second;
+    watch(job, second);
+    QVERIFY(job.start({good, again}, ConversionOptions(), pattern(out)));
+    QVERIFY(waitForEnd(job, second));
+    QVERIFY(second.results.value(0).succeeded());
+    QCOMPARE(second.results.value(1).output, out + QStringLiteral("/again.tap"));
+    QCOMPARE(readAll(out + QStringLiteral("/good.tap")),
+             QByteArray("G1 F1000\nZ10\nX1.000000 Y2.000000\nZ0\nX1.000000 Y2.000000\nX0 Y0\n"));
+}
+
+void TestConversionJob::progressCoversReadingThenWriting()
+{
+    // Reader and writer each report half their work and wait until the
+    // window side has seen it.
+    const QString input = file(QStringLiteral("a.tap"), "X1 Y1\n");
+    const double halfRead = 0.5 * 0.6;
+    const double halfWritten = 0.6 + 0.4 * 0.5;
+    QSemaphore seen;
+    ConversionJob job;
+    job.setReadFunction([&](const QString &path, Drawing &drawing) {
+        progressCallback(0.5);
+        seen.acquire();
+        return readDrawing(path, drawing);
+    });
+    job.setWriteFunction([&](const QString &path, const Drawing &drawing) {
+        progressCallback(0.5);
+        seen.acquire();
+        return writeDrawing(path, drawing);
+    });
+    Report report;
+    watch(job, report);
+    connect(&job, &ConversionJob::rowProgress, this, [&](int, double fraction) {
+        if (fraction == halfRead || fraction == halfWritten)
+            seen.release();
+    });
+    QVERIFY(job.start({input}, ConversionOptions(), pattern(m_dir->filePath(QStringLiteral("b.tap")))));
+    QVERIFY(waitForEnd(job, report));
+    const QVector<double> progress = report.progress.value(0);
+    QVERIFY(progress.indexOf(halfRead) >= 0);
+    QVERIFY(progress.indexOf(halfWritten) > progress.indexOf(halfRead));
+    // Besides those, only the G-code reader's and writer's own reports.
+    for (double value : progress)
+        QVERIFY(value == halfRead || value == 0.6 || value == halfWritten);
+    QVERIFY(report.results.value(0).succeeded());
+    // The run leaves a callable behind that no longer points at the job.
+    progressCallback(0.5);
+}
+
+void TestConversionJob::rowsAddedWhileRunningAreConverted()
+{
+    const QString first = file(QStringLiteral("first.tap"), "X1 Y1\n");
+    const QString second = file(QStringLiteral("second.tap"), "X2 Y2\n");
+    QSemaphore entered, release;
+    ConversionJob job;
+    job.setReadFunction([&](const QString &path, Drawing &drawing) {
+        if (path == first) {
+            entered.release();
+            release.acquire();
+        }
+        return readDrawing(path, drawing);
+    });
+    Report report;
+    watch(job, report);
+    QVERIFY(job.start({first}, ConversionOptions(), pattern(m_dir->filePath(QStringLiteral("%f.out")))));
+    entered.acquire();
+    QVERIFY(job.appendInput(second));
+    release.release();
+    QVERIFY(waitForEnd(job, report));
+    QCOMPARE(report.results.size(), 2);
+    QVERIFY(report.results.value(1).succeeded());
+    QVERIFY(QFileInfo::exists(m_dir->filePath(QStringLiteral("second.out"))));
+}
+
+void TestConversionJob::outputOptionsInForceWhenRowIsReached()
+{
+    const QString first = file(QStringLiteral("first.tap"), "X1 Y1\n");
+    const QString second = file(QStringLiteral("second.tap"), "X2 Y2\n");
+    QSemaphore entered, release;
+    ConversionJob job;
+    job.setReadFunction([&](const QString &path, Drawing &drawing) {
+        if (path == first) {
+            entered.release();
+            release.acquire();
+        }
+        return readDrawing(path, drawing);
+    });
+    Report report;
+    watch(job, report);
+    QVERIFY(job.start({first, second}, ConversionOptions(), pattern(m_dir->filePath(QStringLiteral("%f.one")))));
+    entered.acquire();
+    job.setOutputOptions(pattern(m_dir->filePath(QStringLiteral("%f.two"))));
+    release.release();
+    QVERIFY(waitForEnd(job, report));
+    QCOMPARE(report.results.value(0).output, m_dir->filePath(QStringLiteral("first.one")));
+    QCOMPARE(report.results.value(1).output, m_dir->filePath(QStringLiteral("second.two")));
+}
+
+void TestConversionJob::templatesAreTakenAtStart()
+{
+    const QString input = file(QStringLiteral("in.tap"), "X1 Y1\n");
+    ConversionOptions options;
+    options.initTemplate = QStringLiteral("START");
+    options.finishTemplate = QStringLiteral("END");
+    ConversionJob job;
+    Report report;
+    watch(job, report);
+    const QString output = m_dir->filePath(QStringLiteral("out.nc"));
+    QVERIFY(job.start({input}, options, pattern(output)));
+    // The process-wide value may change while the job runs; the job's copy holds.
+    finishTemplate = QStringLiteral("CHANGED");
+    QVERIFY(waitForEnd(job, report));
+    finishTemplate = QStringLiteral("X0 Y0");
+    QCOMPARE(readAll(output), QByteArray("START\nX1.000000 Y1.000000\nEND\n"));
+}
+
+void TestConversionJob::exceptionsFailOneFileOnly()
+{
+    const QString a = file(QStringLiteral("a.tap"), "X1 Y1\n");
+    const QString b = file(QStringLiteral("b.tap"), "X2 Y2\n");
+    const QString c = file(QStringLiteral("c.tap"), "X3 Y3\n");
+    ConversionJob job;
+    job.setReadFunction([&](const QString &path, Drawing &drawing) {
+        if (path == a)
+            throw std::bad_alloc();
+        return readDrawing(path, drawing);
+    });
+    job.setWriteFunction([&](const QString &path, const Drawing &drawing) {
+        if (path.endsWith(QLatin1String("b.out")))
+            throw std::runtime_error("disk on fire");
+        return writeDrawing(path, drawing);
+    });
+    Report report;
+    watch(job, report);
+    QVERIFY(job.start({a, b, c}, ConversionOptions(), pattern(m_dir->filePath(QStringLiteral("%f.out")))));
+    QVERIFY(waitForEnd(job, report));
+    QCOMPARE(report.results.value(0).status, ConversionResult::ReadFailed);
+    QCOMPARE(report.results.value(0).detail, QStringLiteral("out of memory"));
+    QCOMPARE(report.results.value(1).status, ConversionResult::WriteFailed);
+    QCOMPARE(report.results.value(1).detail, QStringLiteral("disk on fire"));
+    QVERIFY(report.results.value(2).succeeded());
+    QCOMPARE(report.finished, 1);
+}
+
+void TestConversionJob::oneRunAtATime()
+{
+    const QString input = file(QStringLiteral("in.tap"), "X1 Y1\n");
+    QSemaphore release;
+    ConversionJob job;
+    job.setReadFunction([&](const QString &path, Drawing &drawing) {
+        release.acquire();
+        return readDrawing(path, drawing);
+    });
+    Report report;
+    watch(job, report);
+    const OutputOptions output = pattern(m_dir->filePath(QStringLiteral("%f.out")));
+    QVERIFY(job.start({input}, ConversionOptions(), output));
+    QVERIFY(!job.start({input}, ConversionOptions(), output));
+    release.release();
+    QVERIFY(waitForEnd(job, report));
+    QCOMPARE(report.results.size(), 1);
+    release.release();
+    QVERIFY(job.start({input}, ConversionOptions(), output));
+    QVERIFY(waitForEnd(job, report));
+}
+
+void TestConversionJob::stopEndsAfterCurrentFile()
+{
+    const QString a = file(QStringLiteral("a.tap"), "X1 Y1\n");
+    const QString b = file(QStringLiteral("b.tap"), "X2 Y2\n");
+    QSemaphore entered, release;
+    Report report;
+    {
+        ConversionJob job;
+        job.setReadFunction([&](const QString &path, Drawing &drawing) {
+            entered.release();
+            release.acquire();
+            return readDrawing(path, drawing);
+        });
+        watch(job, report);
+        QVERIFY(job.start({a, b}, ConversionOptions(), pattern(m_dir->filePath(QStringLiteral("%f.out")))));
+        entered.acquire();
+        job.stop();
+        release.release();
+        job.waitForFinished();
+        QVERIFY(QFileInfo::exists(m_dir->filePath(QStringLiteral("a.out"))));
+        QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("b.out"))));
+        QVERIFY(!job.appendInput(b));
+        QVERIFY(waitForEnd(job, report));
+        QCOMPARE(report.results.size(), 1);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestConversionJob)
+#include "tst_conversionjob.moc"
