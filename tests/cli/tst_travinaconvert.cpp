@@ -1,0 +1,289 @@
+#include <QtTest>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestTravinaConvert : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void helpAndVersion();
+    void usageErrors_data();
+    void usageErrors();
+    void convertsAndReportsEachFile();
+    void failuresAndExitStatus();
+    void outputPatterns_data();
+    void outputPatterns();
+    void storedSettingsApplyAndFlagsOverride();
+    void templateTexts();
+    void unwritableDirectoriesFailCleanly();
+    void writeErrorKeepsPreviousOutput();
+    void outputNeverReplacesInput();
+    void quietReportsFailuresOnly();
+
+private:
+    Run run(const QStringList &arguments, const QString &shellPrefix = QString());
+    QString file(const QString &name, const QByteArray &content);
+    QStringList filesIn(const QString &directory) const
+    {
+        return QDir(directory).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_config;
+};
+
+void TestTravinaConvert::init()
+{
+    m_dir.reset(new QTemporaryDir);
+    m_config = m_dir->filePath(QStringLiteral("config"));
+    QDir().mkpath(m_config);
+}
+
+QString TestTravinaConvert::file(const QString &name, const QByteArray &content)
+{
+    const QString path = m_dir->filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size())
+        qFatal("cannot write the test input");
+    return path;
+}
+
+Run TestTravinaConvert::run(const QStringList &arguments, const QString &shellPrefix)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // A settings store of the test's own.
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_config);
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(m_dir->path());
+    if (shellPrefix.isEmpty()) {
+        process.start(QStringLiteral(TRAVINA_CONVERT_PATH), arguments);
+    } else {
+        QStringList quoted;
+        for (const QString &argument : arguments)
+            quoted << QLatin1Char('\'') + argument + QLatin1Char('\'');
+        process.start(QStringLiteral("/bin/sh"),
+                      {QStringLiteral("-c"), shellPrefix + QStringLiteral("; exec '") + QStringLiteral(TRAVINA_CONVERT_PATH)
+                                                 + QStringLiteral("' ") + quoted.join(QLatin1Char(' '))});
+    }
+    Run result;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return result;
+    result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+void TestTravinaConvert::helpAndVersion()
+{
+    const Run version = run({QStringLiteral("--version")});
+    QCOMPARE(version.exitCode, 0);
+    QCOMPARE(version.out, QByteArray("travina-convert 1.63\n"));
+
+    const Run help = run({QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY(help.out.startsWith("Usage: travina-convert"));
+    QVERIFY(help.out.contains("--spline-segments-from-file"));
+}
+
+void TestTravinaConvert::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("no files") << QStringList() << QByteArray("travina-convert: no input files\n");
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--fast"), QStringLiteral("a.tap")}
+                                    << QByteArray("travina-convert: unknown option '--fast'\n");
+    QTest::newRow("units not a number") << QStringList{QStringLiteral("--hpgl-units"), QStringLiteral("many"), QStringLiteral("a.plt")}
+                                        << QByteArray("travina-convert: --hpgl-units needs a whole number, not 'many'\n");
+    QTest::newRow("missing value") << QStringList{QStringLiteral("a.tap"), QStringLiteral("-o")}
+                                   << QByteArray("travina-convert: -o needs a value\n");
+    QTest::newRow("flag with value") << QStringList{QStringLiteral("--weld=yes"), QStringLiteral("a.plt")}
+                                     << QByteArray("travina-convert: --weld takes no value\n");
+    QTest::newRow("unreadable template file") << QStringList{QStringLiteral("--init"), QStringLiteral("@nothere.txt"), QStringLiteral("a.tap")}
+                                              << QByteArray("travina-convert: cannot read template file 'nothere.txt'\n");
+}
+
+void TestTravinaConvert::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, message);
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, 2);
+    QVERIFY(result.out.isEmpty());
+    QVERIFY2(result.err.startsWith(message + "Usage: travina-convert"), result.err.constData());
+}
+
+void TestTravinaConvert::convertsAndReportsEachFile()
+{
+    file(QStringLiteral("in/a.tap"), "G0 Z5\nX1 Y2\nX3 Y4\n");
+    file(QStringLiteral("in/b.tap"), "X-1.5 Y0\n");
+    QDir().mkpath(m_dir->filePath(QStringLiteral("out")));
+    const Run result = run({QStringLiteral("-o"), QStringLiteral("out"), QStringLiteral("in/a.tap"), QStringLiteral("in/b.tap")});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, QByteArray("OK in/a.tap -> out/a.tap\nOK in/b.tap -> out/b.tap\n"));
+    QVERIFY2(result.err.isEmpty(), "no progress bar when standard error is not a terminal");
+    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("out/a.tap"))),
+             QByteArray("G1 F1000\nZ10\nX1.000000 Y2.000000\nZ0\nX1.000000 Y2.000000\nX3.000000 Y4.000000\nX0 Y0\n"));
+    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("out/b.tap"))),
+             QByteArray("G1 F1000\nZ10\nX-1.500000 Y0.000000\nZ0\nX-1.500000 Y0.000000\nX0 Y0\n"));
+}
+
+void TestTravinaConvert::failuresAndExitStatus()
+{
+    file(QStringLiteral("good.tap"), "X1 Y1\n");
+    file(QStringLiteral("notes.txt"), "X1 Y1\n");
+    file(QStringLiteral("empty.tap"), "M30\n");
+    const Run result = run({QStringLiteral("-o"), QStringLiteral("%f.nc"), QStringLiteral("missing.tap"),
+                            QStringLiteral("notes.txt"), QStringLiteral("empty.tap"), QStringLiteral("good.tap")});
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray("FAILED missing.tap: file not found\n"
+                                    "FAILED notes.txt: unsupported file type\n"
+                                    "FAILED empty.tap: no drawing could be read\n"
+                                    "OK good.tap -> good.nc\n"));
+}
+
+void TestTravinaConvert::outputPatterns_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("pattern with placeholders") << QStringLiteral("%d_%f.%e.nc") << QStringLiteral("jobs_part.a.tap.nc");
+    QTest::newRow("directory that exists") << QStringLiteral("jobs") << QStringLiteral("jobs/part.tap");
+    QTest::newRow("file in new directories") << QStringLiteral("new/dir/result.nc") << QStringLiteral("new/dir/result.nc");
+}
+
+void TestTravinaConvert::outputPatterns()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, expected);
+    file(QStringLiteral("jobs/part.a.tap"), "X1 Y1\n");
+    const Run result = run({QStringLiteral("--output"), pattern, QStringLiteral("jobs/part.a.tap")});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(QString::fromLocal8Bit(result.out), QStringLiteral("OK jobs/part.a.tap -> %1\n").arg(expected));
+    QVERIFY(QFileInfo(m_dir->filePath(expected)).isFile());
+}
+
+void TestTravinaConvert::storedSettingsApplyAndFlagsOverride()
+{
+    const QString store = m_config + QStringLiteral("/Ostrane/Travina.conf");
+    {
+        QSettings settings(store, QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Main/SaveInSourceDirectory"), false);
+        settings.setValue(QStringLiteral("Main/OutputPath"), QStringLiteral("%p/%f.stored"));
+        settings.setValue(QStringLiteral("Format/GCode/Init"), QStringLiteral("STORED INIT"));
+        settings.setValue(QStringLiteral("Format/GCode/Finish"), QStringLiteral("STORED END"));
+    }
+    const QByteArray storeBefore = readAll(store);
+    file(QStringLiteral("a.tap"), "X1 Y1\n");
+
+    const Run stored = run({QStringLiteral("a.tap")});
+    QCOMPARE(stored.exitCode, 0);
+    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("a.stored"))),
+             QByteArray("STORED INIT\nX1.000000 Y1.000000\nSTORED END\n"));
+
+    const Run overridden = run({QStringLiteral("--finish"), QStringLiteral("M2"), QStringLiteral("-o"),
+                                QStringLiteral("%f.flag"), QStringLiteral("a.tap")});
+    QCOMPARE(overridden.exitCode, 0);
+    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("a.flag"))), QByteArray("STORED INIT\nX1.000000 Y1.000000\nM2\n"));
+    QCOMPARE(readAll(store), storeBefore);
+}
+
+void TestTravinaConvert::templateTexts()
+{
+    file(QStringLiteral("a.tap"), "X1 Y1\n");
+    file(QStringLiteral("start.txt"), "G21\nG90\n{NextPoint}\n");
+    const Run result = run({QStringLiteral("--init"), QStringLiteral("@start.txt"), QStringLiteral("--finish"),
+                            QStringLiteral("G0 Z5\\nM30 \\\\ end"), QStringLiteral("-o"), QStringLiteral("out.nc"),
+                            QStringLiteral("a.tap")});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("out.nc"))),
+             QByteArray("G21\nG90\nX1.000000 Y1.000000\nX1.000000 Y1.000000\nG0 Z5\nM30 \\ end\n"));
+}
+
+void TestTravinaConvert::unwritableDirectoriesFailCleanly()
+{
+    file(QStringLiteral("in/a.tap"), "X1 Y1\n");
+    const QStringList before = filesIn(m_dir->filePath(QStringLiteral("in")));
+    // /proc refuses new files even to root; a missing directory named by a
+    // pattern is never created.
+    const Run proc = run({QStringLiteral("-o"), QStringLiteral("/proc"), QStringLiteral("in/a.tap")});
+    QCOMPARE(proc.exitCode, 1);
+    QCOMPARE(proc.out, QByteArray("FAILED in/a.tap: cannot write output /proc/a.tap\n"));
+    const Run missing = run({QStringLiteral("-o"), QStringLiteral("missing/%f.tap"), QStringLiteral("in/a.tap")});
+    QCOMPARE(missing.exitCode, 1);
+    QCOMPARE(missing.out, QByteArray("FAILED in/a.tap: cannot write output missing/a.tap\n"));
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("missing"))));
+    QCOMPARE(filesIn(m_dir->filePath(QStringLiteral("in"))), before);
+
+    if (::geteuid() != 0) {
+        const QString locked = m_dir->filePath(QStringLiteral("locked"));
+        QDir().mkpath(locked);
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const Run readOnly = run({QStringLiteral("-o"), QStringLiteral("locked"), QStringLiteral("in/a.tap")});
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(readOnly.exitCode, 1);
+        QVERIFY(filesIn(locked).isEmpty());
+    }
+}
+
+void TestTravinaConvert::writeErrorKeepsPreviousOutput()
+{
+    // A file size limit makes the write fail part-way, as a full disk does.
+    QByteArray big;
+    for (int i = 0; i < 20000; ++i)
+        big += "X" + QByteArray::number(i) + " Y" + QByteArray::number(-i) + "\n";
+    file(QStringLiteral("big.tap"), big);
+    const QByteArray previous("previous output\n");
+    file(QStringLiteral("out/big.tap"), previous);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN); // inherited by the child
+    const Run result = run({QStringLiteral("-o"), QStringLiteral("out"), QStringLiteral("big.tap")},
+                           QStringLiteral("ulimit -f 64"));
+    std::signal(SIGXFSZ, handler);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray("FAILED big.tap: cannot write output out/big.tap\n"));
+    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("out/big.tap"))), previous);
+    QCOMPARE(filesIn(m_dir->filePath(QStringLiteral("out"))), QStringList{QStringLiteral("big.tap")});
+}
+
+void TestTravinaConvert::outputNeverReplacesInput()
+{
+    const QByteArray original("G21\nG0 Z5\nX1 Y1\nG1 Z-1\nX2 Y2\nM30\n");
+    file(QStringLiteral("part.tap"), original);
+    const Run result = run({QStringLiteral("part.tap")});
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray("FAILED part.tap: output would replace the input\n"));
+    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("part.tap"))), original);
+}
+
+void TestTravinaConvert::quietReportsFailuresOnly()
+{
+    file(QStringLiteral("a.tap"), "X1 Y1\n");
+    const Run result = run({QStringLiteral("-q"), QStringLiteral("-o"), QStringLiteral("%f.nc"), QStringLiteral("a.tap"),
+                            QStringLiteral("b.tap")});
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, QByteArray("FAILED b.tap: file not found\n"));
+}
+
+QTEST_GUILESS_MAIN(TestTravinaConvert)
+#include "tst_travinaconvert.moc"
