@@ -4,6 +4,42 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+
+namespace {
+
+constexpr char twoDigits[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                             "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                             "8081828384858687888990919293949596979899";
+
+void writeTwoDigits(char *out, std::uint32_t value)
+{
+    out[0] = twoDigits[2 * value];
+    out[1] = twoDigits[2 * value + 1];
+}
+
+char *writeWhole(char *out, std::uint64_t whole)
+{
+    char digits[20];
+    char *end = digits + sizeof digits;
+    char *p = end;
+    while (whole >= 100) {
+        p -= 2;
+        writeTwoDigits(p, std::uint32_t(whole % 100));
+        whole /= 100;
+    }
+    if (whole >= 10) {
+        p -= 2;
+        writeTwoDigits(p, std::uint32_t(whole));
+    } else {
+        *--p = char('0' + whole);
+    }
+    const auto length = std::size_t(end - p);
+    std::memcpy(out, p, length);
+    return out + length;
+}
+
+} // namespace
 
 int formatCoordinateFast(double value, char *out)
 {
@@ -33,19 +69,11 @@ int formatCoordinateFast(double value, char *out)
     // with one, as QString::number does.
     if (value < 0)
         *p++ = '-';
-    char digits[20];
-    int count = 0;
-    do {
-        digits[count++] = char('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
-    while (count > 0)
-        *p++ = digits[--count];
+    p = writeWhole(p, whole);
     *p++ = '.';
-    for (int i = 5; i >= 0; --i) {
-        p[i] = char('0' + micros % 10);
-        micros /= 10;
-    }
+    writeTwoDigits(p, micros / 10000);
+    writeTwoDigits(p + 2, micros / 100 % 100);
+    writeTwoDigits(p + 4, micros % 100);
     p += 6;
     return int(p - out);
 }
