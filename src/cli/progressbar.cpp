@@ -26,6 +26,9 @@ void ProgressBar::show(int file, double fraction, const QString &name)
     const int room = m_columns - 1 - line.size();
     if (room > 3)
         line += QFileInfo(name).fileName().left(room);
+    if (m_visible && line == m_shown)
+        return;
+    m_shown = line;
     std::fprintf(m_stream, "\r\033[K%s", line.toLocal8Bit().constData());
     std::fflush(m_stream);
     m_visible = true;

@@ -20,4 +20,5 @@ private:
     int m_totalFiles;
     int m_columns;
     bool m_visible = false;
+    QString m_shown;
 };
