@@ -12,6 +12,13 @@
 
 namespace {
 
+template<typename T>
+void overrideWith(T &value, const std::optional<T> &given)
+{
+    if (given)
+        value = *given;
+}
+
 ConversionOptions optionsFor(const ConvertRequest &request)
 {
     // The stored settings first, so that what the user set in the window
@@ -19,20 +26,13 @@ ConversionOptions optionsFor(const ConvertRequest &request)
     QSettings settings;
     loadProcessOptions(settings);
     ConversionOptions options = ConversionOptions::fromProcessValues();
-    if (request.initTemplate)
-        options.initTemplate = *request.initTemplate;
-    if (request.middleTemplate)
-        options.middleTemplate = *request.middleTemplate;
-    if (request.finishTemplate)
-        options.finishTemplate = *request.finishTemplate;
-    if (request.hpglUnits)
-        options.hpglUnits = *request.hpglUnits;
-    if (request.hpglAutoWeld)
-        options.hpglAutoWeld = *request.hpglAutoWeld;
-    if (request.dxfSplineSegments)
-        options.dxfSplineSegments = *request.dxfSplineSegments;
-    if (request.dxfSplineSegmentsFromFile)
-        options.dxfSplineSegmentsFromFile = *request.dxfSplineSegmentsFromFile;
+    overrideWith(options.initTemplate, request.initTemplate);
+    overrideWith(options.middleTemplate, request.middleTemplate);
+    overrideWith(options.finishTemplate, request.finishTemplate);
+    overrideWith(options.hpglUnits, request.hpglUnits);
+    overrideWith(options.hpglAutoWeld, request.hpglAutoWeld);
+    overrideWith(options.dxfSplineSegments, request.dxfSplineSegments);
+    overrideWith(options.dxfSplineSegmentsFromFile, request.dxfSplineSegmentsFromFile);
     return options;
 }
 

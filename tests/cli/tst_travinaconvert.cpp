@@ -1,3 +1,5 @@
+#include "testsupport.h"
+
 #include <QtTest>
 
 #include <csignal>
@@ -11,12 +13,6 @@ struct Run
     QByteArray out;
     QByteArray err;
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 } // namespace
 
@@ -61,12 +57,7 @@ void TestTravinaConvert::init()
 
 QString TestTravinaConvert::file(const QString &name, const QByteArray &content)
 {
-    const QString path = m_dir->filePath(name);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size())
-        qFatal("cannot write the test input");
-    return path;
+    return writeTestFile(m_dir->filePath(name), content);
 }
 
 Run TestTravinaConvert::run(const QStringList &arguments, const QString &shellPrefix)
@@ -144,9 +135,9 @@ void TestTravinaConvert::convertsAndReportsEachFile()
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, QByteArray("OK in/a.tap -> out/a.tap\nOK in/b.tap -> out/b.tap\n"));
     QVERIFY2(result.err.isEmpty(), "no progress bar when standard error is not a terminal");
-    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("out/a.tap"))),
+    QCOMPARE(fileContents(m_dir->filePath(QStringLiteral("out/a.tap"))),
              QByteArray("G1 F1000\nZ10\nX1.000000 Y2.000000\nZ0\nX1.000000 Y2.000000\nX3.000000 Y4.000000\nX0 Y0\n"));
-    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("out/b.tap"))),
+    QCOMPARE(fileContents(m_dir->filePath(QStringLiteral("out/b.tap"))),
              QByteArray("G1 F1000\nZ10\nX-1.500000 Y0.000000\nZ0\nX-1.500000 Y0.000000\nX0 Y0\n"));
 }
 
@@ -194,19 +185,19 @@ void TestTravinaConvert::storedSettingsApplyAndFlagsOverride()
         settings.setValue(QStringLiteral("Format/GCode/Init"), QStringLiteral("STORED INIT"));
         settings.setValue(QStringLiteral("Format/GCode/Finish"), QStringLiteral("STORED END"));
     }
-    const QByteArray storeBefore = readAll(store);
+    const QByteArray storeBefore = fileContents(store);
     file(QStringLiteral("a.tap"), "X1 Y1\n");
 
     const Run stored = run({QStringLiteral("a.tap")});
     QCOMPARE(stored.exitCode, 0);
-    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("a.stored"))),
+    QCOMPARE(fileContents(m_dir->filePath(QStringLiteral("a.stored"))),
              QByteArray("STORED INIT\nX1.000000 Y1.000000\nSTORED END\n"));
 
     const Run overridden = run({QStringLiteral("--finish"), QStringLiteral("M2"), QStringLiteral("-o"),
                                 QStringLiteral("%f.flag"), QStringLiteral("a.tap")});
     QCOMPARE(overridden.exitCode, 0);
-    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("a.flag"))), QByteArray("STORED INIT\nX1.000000 Y1.000000\nM2\n"));
-    QCOMPARE(readAll(store), storeBefore);
+    QCOMPARE(fileContents(m_dir->filePath(QStringLiteral("a.flag"))), QByteArray("STORED INIT\nX1.000000 Y1.000000\nM2\n"));
+    QCOMPARE(fileContents(store), storeBefore);
 }
 
 void TestTravinaConvert::templateTexts()
@@ -217,7 +208,7 @@ void TestTravinaConvert::templateTexts()
                             QStringLiteral("G0 Z5\\nM30 \\\\ end"), QStringLiteral("-o"), QStringLiteral("out.nc"),
                             QStringLiteral("a.tap")});
     QCOMPARE(result.exitCode, 0);
-    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("out.nc"))),
+    QCOMPARE(fileContents(m_dir->filePath(QStringLiteral("out.nc"))),
              QByteArray("G21\nG90\nX1.000000 Y1.000000\nX1.000000 Y1.000000\nG0 Z5\nM30 \\ end\n"));
 }
 
@@ -262,7 +253,7 @@ void TestTravinaConvert::writeErrorKeepsPreviousOutput()
     std::signal(SIGXFSZ, handler);
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.out, QByteArray("FAILED big.tap: cannot write output out/big.tap\n"));
-    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("out/big.tap"))), previous);
+    QCOMPARE(fileContents(m_dir->filePath(QStringLiteral("out/big.tap"))), previous);
     QCOMPARE(filesIn(m_dir->filePath(QStringLiteral("out"))), QStringList{QStringLiteral("big.tap")});
 }
 
@@ -273,7 +264,7 @@ void TestTravinaConvert::outputNeverReplacesInput()
     const Run result = run({QStringLiteral("part.tap")});
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.out, QByteArray("FAILED part.tap: output would replace the input\n"));
-    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("part.tap"))), original);
+    QCOMPARE(fileContents(m_dir->filePath(QStringLiteral("part.tap"))), original);
 }
 
 void TestTravinaConvert::quietReportsFailuresOnly()

@@ -2,6 +2,8 @@
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
 
+#include "testsupport.h"
+
 #include <QtTest>
 
 #include <new>
@@ -27,15 +29,34 @@ void watch(ConversionJob &job, Report &report)
     QObject::connect(&job, &ConversionJob::finished, [&] { ++report.finished; });
 }
 
+// Holds the worker inside the reader at one file (or at every file, when
+// none is named) until the test lets it go on.
+class ReaderGate
+{
+public:
+    void install(ConversionJob &job, const QString &heldFile = QString())
+    {
+        m_heldFile = heldFile;
+        job.setReadFunction([this](const QString &path, Drawing &drawing) {
+            if (m_heldFile.isEmpty() || path == m_heldFile) {
+                m_entered.release();
+                m_release.acquire();
+            }
+            return readDrawing(path, drawing);
+        });
+    }
+    void waitUntilHeld() { m_entered.acquire(); }
+    void letGo() { m_release.release(); }
+
+private:
+    QString m_heldFile;
+    QSemaphore m_entered;
+    QSemaphore m_release;
+};
+
 bool waitForEnd(ConversionJob &job, Report &report)
 {
     return QTest::qWaitFor([&] { return report.finished > 0 && !job.isRunning(); }, 20000);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 OutputOptions sourceDirectory()
@@ -72,11 +93,7 @@ private slots:
 private:
     QString file(const QString &name, const QByteArray &content)
     {
-        const QString path = m_dir->filePath(name);
-        QFile out(path);
-        if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size())
-            qFatal("cannot write the test input");
-        return path;
+        return writeTestFile(m_dir->filePath(name), content);
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -121,7 +138,7 @@ void TestConversionJob::eachRowEndsWithItsOwnResult()
     QCOMPARE(report.results.value(3).status, ConversionResult::ReadFailed);
     // Converted next to itself, a G-code file would replace its own input.
     QCOMPARE(report.results.value(4).status, ConversionResult::OutputIsInput);
-    QCOMPARE(readAll(again), QByteArray("X1 Y2\n"));
+    QCOMPARE(fileContents(again), QByteArray("X1 Y2\n"));
     QCOMPARE(report.results.value(0).status, ConversionResult::OutputIsInput);
 
     // Into another directory the same files convert.
@@ -133,7 +150,7 @@ void TestConversionJob::eachRowEndsWithItsOwnResult()
     QVERIFY(waitForEnd(job, second));
     QVERIFY(second.results.value(0).succeeded());
     QCOMPARE(second.results.value(1).output, out + QStringLiteral("/again.tap"));
-    QCOMPARE(readAll(out + QStringLiteral("/good.tap")),
+    QCOMPARE(fileContents(out + QStringLiteral("/good.tap")),
              QByteArray("G1 F1000\nZ10\nX1.000000 Y2.000000\nZ0\nX1.000000 Y2.000000\nX0 Y0\n"));
 }
 
@@ -179,21 +196,15 @@ void TestConversionJob::rowsAddedWhileRunningAreConverted()
 {
     const QString first = file(QStringLiteral("first.tap"), "X1 Y1\n");
     const QString second = file(QStringLiteral("second.tap"), "X2 Y2\n");
-    QSemaphore entered, release;
+    ReaderGate gate;
     ConversionJob job;
-    job.setReadFunction([&](const QString &path, Drawing &drawing) {
-        if (path == first) {
-            entered.release();
-            release.acquire();
-        }
-        return readDrawing(path, drawing);
-    });
+    gate.install(job, first);
     Report report;
     watch(job, report);
     QVERIFY(job.start({first}, ConversionOptions(), pattern(m_dir->filePath(QStringLiteral("%f.out")))));
-    entered.acquire();
+    gate.waitUntilHeld();
     QVERIFY(job.appendInput(second));
-    release.release();
+    gate.letGo();
     QVERIFY(waitForEnd(job, report));
     QCOMPARE(report.results.size(), 2);
     QVERIFY(report.results.value(1).succeeded());
@@ -204,21 +215,15 @@ void TestConversionJob::outputOptionsInForceWhenRowIsReached()
 {
     const QString first = file(QStringLiteral("first.tap"), "X1 Y1\n");
     const QString second = file(QStringLiteral("second.tap"), "X2 Y2\n");
-    QSemaphore entered, release;
+    ReaderGate gate;
     ConversionJob job;
-    job.setReadFunction([&](const QString &path, Drawing &drawing) {
-        if (path == first) {
-            entered.release();
-            release.acquire();
-        }
-        return readDrawing(path, drawing);
-    });
+    gate.install(job, first);
     Report report;
     watch(job, report);
     QVERIFY(job.start({first, second}, ConversionOptions(), pattern(m_dir->filePath(QStringLiteral("%f.one")))));
-    entered.acquire();
+    gate.waitUntilHeld();
     job.setOutputOptions(pattern(m_dir->filePath(QStringLiteral("%f.two"))));
-    release.release();
+    gate.letGo();
     QVERIFY(waitForEnd(job, report));
     QCOMPARE(report.results.value(0).output, m_dir->filePath(QStringLiteral("first.one")));
     QCOMPARE(report.results.value(1).output, m_dir->filePath(QStringLiteral("second.two")));
@@ -239,7 +244,7 @@ void TestConversionJob::templatesAreTakenAtStart()
     finishTemplate = QStringLiteral("CHANGED");
     QVERIFY(waitForEnd(job, report));
     finishTemplate = QStringLiteral("X0 Y0");
-    QCOMPARE(readAll(output), QByteArray("START\nX1.000000 Y1.000000\nEND\n"));
+    QCOMPARE(fileContents(output), QByteArray("START\nX1.000000 Y1.000000\nEND\n"));
 }
 
 void TestConversionJob::exceptionsFailOneFileOnly()
@@ -273,21 +278,18 @@ void TestConversionJob::exceptionsFailOneFileOnly()
 void TestConversionJob::oneRunAtATime()
 {
     const QString input = file(QStringLiteral("in.tap"), "X1 Y1\n");
-    QSemaphore release;
+    ReaderGate gate;
     ConversionJob job;
-    job.setReadFunction([&](const QString &path, Drawing &drawing) {
-        release.acquire();
-        return readDrawing(path, drawing);
-    });
+    gate.install(job);
     Report report;
     watch(job, report);
     const OutputOptions output = pattern(m_dir->filePath(QStringLiteral("%f.out")));
     QVERIFY(job.start({input}, ConversionOptions(), output));
     QVERIFY(!job.start({input}, ConversionOptions(), output));
-    release.release();
+    gate.letGo();
     QVERIFY(waitForEnd(job, report));
     QCOMPARE(report.results.size(), 1);
-    release.release();
+    gate.letGo();
     QVERIFY(job.start({input}, ConversionOptions(), output));
     QVERIFY(waitForEnd(job, report));
 }
@@ -296,20 +298,16 @@ void TestConversionJob::stopEndsAfterCurrentFile()
 {
     const QString a = file(QStringLiteral("a.tap"), "X1 Y1\n");
     const QString b = file(QStringLiteral("b.tap"), "X2 Y2\n");
-    QSemaphore entered, release;
+    ReaderGate gate;
     Report report;
     {
         ConversionJob job;
-        job.setReadFunction([&](const QString &path, Drawing &drawing) {
-            entered.release();
-            release.acquire();
-            return readDrawing(path, drawing);
-        });
+        gate.install(job);
         watch(job, report);
         QVERIFY(job.start({a, b}, ConversionOptions(), pattern(m_dir->filePath(QStringLiteral("%f.out")))));
-        entered.acquire();
+        gate.waitUntilHeld();
         job.stop();
-        release.release();
+        gate.letGo();
         job.waitForFinished();
         QVERIFY(QFileInfo::exists(m_dir->filePath(QStringLiteral("a.out"))));
         QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("b.out"))));

@@ -5,6 +5,8 @@
 #include "formats/gcodewriter.h"
 #include "formats/textlinereader.h"
 
+#include "testsupport.h"
+
 #include <QtTest>
 
 #include <cstring>
@@ -44,14 +46,7 @@ private slots:
     void randomDecimalsMatchQString();
 
 private:
-    QString write(const QByteArray &content)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("in.tap"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            qFatal("cannot write the test input");
-        return path;
-    }
+    QString write(const QByteArray &content) { return writeTestFile(m_dir.filePath(QStringLiteral("in.tap")), content); }
 
     QTemporaryDir m_dir;
 };

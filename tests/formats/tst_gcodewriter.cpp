@@ -3,6 +3,8 @@
 #include "formats/formatoptions.h"
 #include "formats/gcodewriter.h"
 
+#include "testsupport.h"
+
 #include <QtTest>
 
 #include <cmath>
@@ -13,12 +15,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 void addObject(Drawing &drawing, const QVector<QPointF> &points)
 {
@@ -82,7 +78,7 @@ void TestGCodeWriter::twoObjectsWithDefaultTemplates()
     addObject(drawing, {{0, 0}, {10, 0}});
     addObject(drawing, {{5, 5}, {6, 6}});
     QVERIFY(writeGCode(outputPath(), drawing));
-    QCOMPARE(readAll(outputPath()), QByteArray("G1 F1000\n"
+    QCOMPARE(fileContents(outputPath()), QByteArray("G1 F1000\n"
                                                "Z10\n"
                                                "X0.000000 Y0.000000\n"
                                                "Z0\n"
@@ -101,14 +97,14 @@ void TestGCodeWriter::drawingsWithoutPoints()
 {
     Drawing none;
     QVERIFY(writeGCode(outputPath(), none));
-    QCOMPARE(readAll(outputPath()), QByteArray("X0 Y0\n"));
+    QCOMPARE(fileContents(outputPath()), QByteArray("X0 Y0\n"));
     QVERIFY(m_progress.isEmpty());
 
     Drawing empties;
     empties.addObject();
     empties.addObject();
     QVERIFY(writeGCode(outputPath(), empties));
-    QCOMPARE(readAll(outputPath()), QByteArray("X0 Y0\n"));
+    QCOMPARE(fileContents(outputPath()), QByteArray("X0 Y0\n"));
     QCOMPARE(m_progress, (QVector<double>{0.0, 0.5}));
 }
 
@@ -120,7 +116,7 @@ void TestGCodeWriter::templatesAndProgress()
     drawing.addObject();
     addObject(drawing, {{3, 3}});
     QVERIFY(writeGCode(outputPath(), drawing));
-    QCOMPARE(readAll(outputPath()), QByteArray("INIT\nX1.000000 Y1.000000\nMID\nX3.000000 Y3.000000\nEND\n"));
+    QCOMPARE(fileContents(outputPath()), QByteArray("INIT\nX1.000000 Y1.000000\nMID\nX3.000000 Y3.000000\nEND\n"));
     QCOMPARE(m_progress, (QVector<double>{0.0, 1.0 / 3, 2.0 / 3}));
 }
 
@@ -146,7 +142,7 @@ void TestGCodeWriter::templateForms()
     Drawing drawing;
     addObject(drawing, {{1.23456789, -3}});
     QVERIFY(writeGCode(outputPath(), drawing));
-    QCOMPARE(readAll(outputPath()), expected + QByteArray("X1.234568 Y-3.000000\n\n"));
+    QCOMPARE(fileContents(outputPath()), expected + QByteArray("X1.234568 Y-3.000000\n\n"));
 }
 
 void TestGCodeWriter::replacesExistingFile()
@@ -157,7 +153,7 @@ void TestGCodeWriter::replacesExistingFile()
     old.close();
     Drawing drawing;
     QVERIFY(writeGCode(outputPath(), drawing));
-    QCOMPARE(readAll(outputPath()), QByteArray("X0 Y0\n"));
+    QCOMPARE(fileContents(outputPath()), QByteArray("X0 Y0\n"));
 }
 
 void TestGCodeWriter::coordinateText_data()
@@ -253,7 +249,7 @@ void TestGCodeWriter::writeErrorKeepsExistingFile()
     std::signal(SIGXFSZ, previousHandler);
 
     QVERIFY(!written);
-    QCOMPARE(readAll(outputPath()), original);
+    QCOMPARE(fileContents(outputPath()), original);
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("out.tap")});
 }
 
