@@ -3,6 +3,8 @@
 #include "formats/formatoptions.h"
 #include "formats/hpglreader.h"
 
+#include "../fuzz/hpglfuzzoptions.h"
+
 #include <QtTest>
 
 #include <cmath>
@@ -85,18 +87,24 @@ private slots:
     void dispatchedByExtension();
     void filesOfOtherTools_data();
     void filesOfOtherTools();
+    void fuzzCorpusReadsWithoutHarm();
 
 private:
     bool read(const QByteArray &content, Drawing &drawing, qint32 units = 1016, bool weld = true)
+    {
+        ConversionOptions options;
+        options.hpglUnits = units;
+        options.hpglAutoWeld = weld;
+        return read(content, drawing, options);
+    }
+
+    bool read(const QByteArray &content, Drawing &drawing, const ConversionOptions &options)
     {
         const QString path = m_dir.filePath(QStringLiteral("in.plt"));
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
             qFatal("cannot write the test input");
         file.close();
-        ConversionOptions options;
-        options.hpglUnits = units;
-        options.hpglAutoWeld = weld;
         const ScopedConversionOptions scope(options);
         return readHpgl(path, drawing);
     }
@@ -332,6 +340,24 @@ void TestHpglReader::filesOfOtherTools()
     const QString lastTwo = exact(pointAt(last, n - 2)) + QLatin1Char(' ') + exact(pointAt(last, n - 1));
     QCOMPARE(firstThree, inMillimetres(firstPoints));
     QCOMPARE(lastTwo, inMillimetres(lastPoints));
+}
+
+// Every input the fuzz target kept, read with the options its first byte
+// picks, as the target does; under the sanitizers this replays the corpus.
+void TestHpglReader::fuzzCorpusReadsWithoutHarm()
+{
+    const QDir corpus(QStringLiteral(TRAVINA_TEST_DATA_DIR "/../fuzz/corpus/hpglreader"));
+    const QStringList names = corpus.entryList(QDir::Files);
+    QVERIFY(!names.isEmpty());
+    for (const QString &name : names) {
+        QFile file(corpus.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray input = file.readAll();
+        if (input.isEmpty())
+            continue;
+        Drawing drawing;
+        read(input.mid(1), drawing, hpglFuzzOptions(static_cast<unsigned char>(input.at(0))));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestHpglReader)
