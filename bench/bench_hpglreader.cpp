@@ -124,6 +124,7 @@ struct ChildRun
 {
     bool succeeded = false;
     double seconds = 0;
+    double cpuSeconds = 0; // user and system: what the wall time would be on an idle machine
     long long peakBytes = 0;
 };
 
@@ -152,6 +153,8 @@ ChildRun convert(const QString &converter, const QString &input, const QString &
     run.seconds = clock.seconds();
     run.succeeded = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     run.peakBytes = static_cast<long long>(usage.ru_maxrss) * 1024;
+    const auto toSeconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    run.cpuSeconds = toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
     return run;
 }
 
@@ -228,6 +231,8 @@ int main(int argc, char **argv)
     reportFigure("vertices", double(points), "");
     reportFigure("HPGL end-to-end time", big.seconds, "s");
     reportFigure("HPGL end-to-end throughput", inputBytes / 1e6 / big.seconds, "MB/s", 100);
+    reportFigure("HPGL end-to-end CPU time (user + system)", big.cpuSeconds, "s");
+    reportFigure("HPGL end-to-end throughput by CPU time", inputBytes / 1e6 / big.cpuSeconds, "MB/s", 100);
     reportFigure("peak memory, tiny plot (fixed part)", double(tiny.peakBytes) / 1e6, "MB");
     reportFigure("peak memory, 100 MB plot", double(big.peakBytes) / 1e6, "MB");
     reportFigure("peak memory per vertex above the fixed part", double(big.peakBytes - tiny.peakBytes) / double(points),
