@@ -67,36 +67,35 @@ private:
         m_text += QByteArray::number(m_x) + ',' + QByteArray::number(m_y);
     }
 
-    void writeOutline()
+    // One instruction with its pairs, "PD1,2,3,4;".
+    void writeInstruction(const char *mnemonic, int pairs, const char *end)
     {
-        m_text += "PU";
-        writePair();
-        m_text += ";PD";
-        for (int i = 0; i < 24; ++i) {
+        m_text += mnemonic;
+        for (int i = 0; i < pairs; ++i) {
             if (i > 0)
                 m_text += ',';
             writePair();
         }
-        m_text += ";\n";
+        m_text += end;
+    }
+
+    void writeOutline()
+    {
+        writeInstruction("PU", 1, ";");
+        writeInstruction("PD", 24, ";\n");
     }
 
     void writePointByPoint()
     {
-        m_text += "PU";
-        writePair();
-        m_text += ";\n";
-        for (int i = 0; i < 24; ++i) {
-            m_text += "PD";
-            writePair();
-            m_text += ";\n";
-        }
+        writeInstruction("PU", 1, ";\n");
+        for (int i = 0; i < 24; ++i)
+            writeInstruction("PD", 1, ";\n");
     }
 
     void writeArc()
     {
-        m_text += "PU";
-        writePair();
-        m_text += ";PD;AA" + QByteArray::number(m_x + 400) + ',' + QByteArray::number(m_y) + ",-90;\n";
+        writeInstruction("PU", 1, ";PD;AA");
+        m_text += QByteArray::number(m_x + 400) + ',' + QByteArray::number(m_y) + ",-90;\n";
     }
 
     QFile &m_file;
