@@ -2,6 +2,7 @@
 
 #include "gcodereader.h"
 #include "gcodewriter.h"
+#include "hpglreader.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -19,6 +20,7 @@ struct InputFormat
 // Tested in this order against the end of the name, ignoring case.
 const InputFormat inputFormats[] = {
     {".tap", readGCode},
+    {".plt", readHpgl},
 };
 
 } // namespace

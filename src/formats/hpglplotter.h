@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QPointF>
+#include <QtGlobal>
+
+#include <deque>
+#include <limits>
+
+class Drawing;
+class DrawingObject;
+
+// The pen of an HPGL plotter drawing into a Drawing: pen-down moves and
+// arcs become points of the current object, a pen-up move finishes it, and
+// the queued pen numbers become the objects' colours. Coordinates come in
+// plotter units and go into the drawing in millimetres, y up.
+class HpglPlotter
+{
+public:
+    enum Motion { PenUp, PenDown, PlotAbsolute };
+
+    struct Settings
+    {
+        double unitsPerMillimetre;
+        bool autoWeld;
+        double fileSize; // bytes, for the progress fraction
+    };
+
+    HpglPlotter(Drawing &drawing, const Settings &settings);
+
+    void selectPen(int pen);
+    // What a PU or PD does before its coordinates, also when it has none.
+    void startMotion(Motion motion);
+    void moveTo(double x, double y, Motion motion);
+    // An arc around the centre from the current position, counter-clockwise
+    // for a positive sweep.
+    void arcAround(double centreX, double centreY, double sweepDegrees);
+
+    // Bytes of the file read so far, for the progress reported when an
+    // object is finished.
+    void setBytesRead(qint64 bytes) { m_bytesRead = bytes; }
+
+    // Ends the drawing; false when no coordinate pair was read.
+    bool finish();
+
+private:
+    QPointF toMillimetres(double x, double y) const;
+    QPointF appendArc(const QPointF &centre, double sweepDegrees);
+    void carryOutPenUp(const QPointF &target);
+    bool weldsTo(const QPointF &target) const;
+    void finishObject();
+    void extendBounds(const QPointF &point);
+    void moveInto(const QPointF &point);
+
+    static constexpr double largest = std::numeric_limits<double>::max();
+
+    Drawing &m_drawing;
+    const Settings m_settings;
+    DrawingObject *m_object;
+    QPointF m_position;
+    // The origin is a real place, so whether a position is known needs a
+    // flag of its own.
+    bool m_positionKnown = false;
+    bool m_penDown = false;
+    bool m_penUpPending = false;
+    std::deque<qint32> m_pens;
+    double m_minX = largest;
+    double m_minY = largest;
+    double m_maxX = -largest;
+    double m_maxY = -largest;
+    qint64 m_bytesRead = 0;
+};
