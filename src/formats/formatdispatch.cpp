@@ -2,6 +2,7 @@
 
 #include "gcodereader.h"
 #include "gcodewriter.h"
+#include "svgreader.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -19,6 +20,8 @@ struct InputFormat
 // Tested in this order against the end of the name, ignoring case.
 const InputFormat inputFormats[] = {
     {".tap", readGCode},
+    {".svg", readSvg},
+    {".svgz", readSvg},
 };
 
 } // namespace
