@@ -6,6 +6,7 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -53,6 +54,14 @@ private:
     void quadratic();
     void smoothQuadratic();
     void arc();
+    // The curve to the path; its last control point is what a smooth
+    // curve after it reflects.
+    void cubicTo(const QPointF &c1, const QPointF &c2, const QPointF &end);
+    void quadTo(const QPointF &control, const QPointF &end);
+    bool lastCommandIn(const char *letters) const
+    {
+        return m_lastCommand != 0 && std::strchr(letters, m_lastCommand) != nullptr;
+    }
 
     int remaining() const { return m_numbers.size() - m_next; }
     double take() { return m_numbers[m_next++]; }
@@ -173,23 +182,16 @@ void PathDataScanner::cubic()
         return dropRemaining();
     const QPointF c1 = takePoint();
     const QPointF c2 = takePoint();
-    const QPointF end = takePoint();
-    m_path.cubicTo(c1, c2, end);
-    m_control = c2;
-    m_current = end;
+    cubicTo(c1, c2, takePoint());
 }
 
 void PathDataScanner::smoothCubic()
 {
     if (remaining() < 4)
         return dropRemaining();
-    const bool follows = m_lastCommand == 'C' || m_lastCommand == 'c' || m_lastCommand == 'S' || m_lastCommand == 's';
-    const QPointF c1 = follows ? reflectedControl() : m_current;
+    const QPointF c1 = lastCommandIn("CcSs") ? reflectedControl() : m_current;
     const QPointF c2 = takePoint();
-    const QPointF end = takePoint();
-    m_path.cubicTo(c1, c2, end);
-    m_control = c2;
-    m_current = end;
+    cubicTo(c1, c2, takePoint());
 }
 
 void PathDataScanner::quadratic()
@@ -197,10 +199,7 @@ void PathDataScanner::quadratic()
     if (remaining() < 4)
         return dropRemaining();
     const QPointF control = takePoint();
-    const QPointF end = takePoint();
-    m_path.quadTo(control, end);
-    m_control = control;
-    m_current = end;
+    quadTo(control, takePoint());
 }
 
 void PathDataScanner::smoothQuadratic()
@@ -208,8 +207,18 @@ void PathDataScanner::smoothQuadratic()
     if (remaining() < 2)
         return dropRemaining();
     const QPointF end = takePoint();
-    const bool follows = m_lastCommand == 'Q' || m_lastCommand == 'q' || m_lastCommand == 'T' || m_lastCommand == 't';
-    const QPointF control = follows ? reflectedControl() : m_current;
+    quadTo(lastCommandIn("QqTt") ? reflectedControl() : m_current, end);
+}
+
+void PathDataScanner::cubicTo(const QPointF &c1, const QPointF &c2, const QPointF &end)
+{
+    m_path.cubicTo(c1, c2, end);
+    m_control = c2;
+    m_current = end;
+}
+
+void PathDataScanner::quadTo(const QPointF &control, const QPointF &end)
+{
     m_path.quadTo(control, end);
     m_control = control;
     m_current = end;

@@ -1,11 +1,11 @@
+#include "deflatebytes.h"
+
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
 #include "formats/formatoptions.h"
 #include "formats/svgreader.h"
 
 #include <QtTest>
-
-#include <zlib.h>
 
 #include <cmath>
 
@@ -29,17 +29,7 @@ QByteArray millimetrePage(const QByteArray &body)
 
 QByteArray gzip(const QByteArray &data)
 {
-    z_stream stream = {};
-    deflateInit2(&stream, 9, Z_DEFLATED, 31, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&stream, uLong(data.size()))), '\0');
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
-    stream.avail_in = uInt(data.size());
-    stream.next_out = reinterpret_cast<Bytef *>(out.data());
-    stream.avail_out = uInt(out.size());
-    deflate(&stream, Z_FINISH);
-    out.truncate(int(stream.total_out));
-    deflateEnd(&stream);
-    return out;
+    return deflateBytes(data, 31);
 }
 
 // The points as they lie on the SVG page, y pointing down: the reader's

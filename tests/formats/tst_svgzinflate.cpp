@@ -1,3 +1,5 @@
+#include "deflatebytes.h"
+
 #include "formats/gzipinflate.h"
 
 #include <QBuffer>
@@ -6,21 +8,6 @@
 #include <zlib.h>
 
 namespace {
-
-QByteArray rawDeflate(const QByteArray &data)
-{
-    z_stream stream = {};
-    deflateInit2(&stream, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&stream, uLong(data.size()))), '\0');
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
-    stream.avail_in = uInt(data.size());
-    stream.next_out = reinterpret_cast<Bytef *>(out.data());
-    stream.avail_out = uInt(out.size());
-    deflate(&stream, Z_FINISH);
-    out.truncate(int(stream.total_out));
-    deflateEnd(&stream);
-    return out;
-}
 
 void appendLittleEndian(QByteArray &out, quint32 value)
 {
@@ -32,7 +19,7 @@ void appendLittleEndian(QByteArray &out, quint32 value)
 // member to exactly that many bytes.
 QByteArray gzipMember(const QByteArray &data, int size = 0)
 {
-    const QByteArray body = rawDeflate(data);
+    const QByteArray body = deflateBytes(data, -15);
     QByteArray member("\x1f\x8b\x08\x10\0\0\0\0\0\x03", 10);
     const int commentLength = size > 0 ? size - 10 - body.size() - 8 - 1 : 0;
     member += QByteArray(qMax(commentLength, 0), 'c');
