@@ -90,7 +90,8 @@ bool GzipInflater::inflateAvailableInput()
 {
     do {
         if (!growOutput()) {
-            warnInflateError("the inflated data would pass the size limit");
+            const QByteArray reason = "inflated size limit of " + QByteArray::number(m_limit) + " bytes reached";
+            warnInflateError(reason.constData());
             m_failed = true;
             return false;
         }
