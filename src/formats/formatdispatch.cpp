@@ -3,6 +3,7 @@
 #include "gcodereader.h"
 #include "gcodewriter.h"
 #include "hpglreader.h"
+#include "svgreader.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -21,6 +22,8 @@ struct InputFormat
 const InputFormat inputFormats[] = {
     {".tap", readGCode},
     {".plt", readHpgl},
+    {".svg", readSvg},
+    {".svgz", readSvg},
 };
 
 } // namespace

@@ -346,7 +346,7 @@ void TestHpglReader::filesOfOtherTools()
 // picks, as the target does; under the sanitizers this replays the corpus.
 void TestHpglReader::fuzzCorpusReadsWithoutHarm()
 {
-    const QDir corpus(QStringLiteral(TRAVINA_TEST_DATA_DIR "/../fuzz/corpus/hpglreader"));
+    const QDir corpus(QStringLiteral(TRAVINA_TEST_DATA_DIR "/../fuzz/fuzz_hpglreader/corpus"));
     const QStringList names = corpus.entryList(QDir::Files);
     QVERIFY(!names.isEmpty());
     for (const QString &name : names) {

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QChar>
+
+#include <memory>
+#include <vector>
+
+// The number syntax of SVG attributes. Every scanner takes a cursor into
+// UTF-16 text and the end of that text, reads what it understands and leaves
+// the cursor on the first character it did not take. Nothing is skipped
+// before a number, and nothing here depends on the locale.
+
+// A list of doubles that keeps its first eight entries in place, so that the
+// numbers of an ordinary path command or transform never touch the heap.
+class NumberBuffer
+{
+public:
+    NumberBuffer() = default;
+    NumberBuffer(const NumberBuffer &) = delete;
+    NumberBuffer &operator=(const NumberBuffer &) = delete;
+
+    int size() const { return m_size; }
+    double operator[](int i) const { return m_data[i]; }
+    void clear() { m_size = 0; }
+    void push_back(double value)
+    {
+        if (m_size == m_capacity)
+            grow();
+        m_data[m_size++] = value;
+    }
+
+private:
+    static constexpr int inlineCapacity = 8;
+
+    void grow();
+
+    double m_inline[inlineCapacity];
+    std::unique_ptr<double[]> m_heap;
+    double *m_data = m_inline;
+    int m_size = 0;
+    int m_capacity = inlineCapacity;
+};
+
+// Reads one number: an optional sign, digits, an optional fraction and an
+// optional exponent, at most 255 characters. Text that holds no number
+// reads as 0; an exponent without digits is consumed but ignored.
+double parseNumber(const QChar *&cursor, const QChar *end);
+
+// Reads numbers separated by white space and single commas, appending them
+// to `numbers`. Stops on the first character that cannot start a number.
+void parseNumberList(const QChar *&cursor, const QChar *end, NumberBuffer &numbers);
+void parseNumberList(const QChar *&cursor, const QChar *end, std::vector<double> &numbers);
+
+inline void skipSpaces(const QChar *&cursor, const QChar *end)
+{
+    while (cursor != end && cursor->isSpace())
+        ++cursor;
+}

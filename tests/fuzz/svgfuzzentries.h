@@ -1,0 +1,47 @@
+#pragma once
+
+// What one fuzz input exercises, shared by the libFuzzer targets and by the
+// regression test that replays their corpora in every build.
+
+#include "drawing/drawing.h"
+#include "drawing/painterpathflattening.h"
+#include "formats/svgpathdata.h"
+#include "formats/svgreader.h"
+#include "formats/svgtransform.h"
+#include "formats/svgunits.h"
+#include "formats/svgviewbox.h"
+
+#include <QFile>
+#include <QPainterPath>
+#include <QString>
+
+#include <cstddef>
+
+// The input as attribute text: path data, flattened as the reader would,
+// a transform list, a length and a viewBox with its alignment.
+inline void fuzzSvgGrammar(const char *data, std::size_t size)
+{
+    const QString text = QString::fromUtf8(data, int(size));
+    QPainterPath path;
+    parsePathData(text, path);
+    Drawing drawing;
+    appendPainterPath(path, drawing, nullptr);
+    parseTransform(text).map(QPointF(1, 2));
+    double number = 0;
+    unitsPerMillimetre(text, &number);
+    QRectF box;
+    if (parseViewBox(text, box))
+        viewBoxMapping(box, 10, 20, text);
+}
+
+// The input as a whole file, plain or compressed, written to `scratchPath`.
+inline bool fuzzSvgDocument(const char *data, std::size_t size, const QString &scratchPath)
+{
+    QFile file(scratchPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(scratchPath));
+    file.write(data, qint64(size));
+    file.close();
+    Drawing drawing;
+    return readSvg(scratchPath, drawing);
+}
