@@ -8,10 +8,10 @@ packages=(
     qtbase5-dev zlib1g-dev
     # lupdate, lrelease and lconvert; the toolkit's own Polish catalogue.
     qttools5-dev-tools qttranslations5-l10n
-    # The fonts the window tests and the screenshots are measured with.
-    fonts-dejavu-core fonts-play
-    # scripts/screenshots.sh and scripts/render-images.sh.
-    xvfb xauth librsvg2-bin
+    # The font the window tests are measured with.
+    fonts-dejavu-core
+    # scripts/screenshots.sh; scripts/render-images.sh (Play letters the logo).
+    xvfb xauth librsvg2-bin fonts-play
 )
 
 missing=()
