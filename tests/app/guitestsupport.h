@@ -6,7 +6,18 @@
 #include <QApplication>
 #include <QFont>
 #include <QSettings>
+#include <QWidget>
 #include <QTemporaryDir>
+
+// The form's widget of that name; the test cannot go on without it.
+template<typename T>
+T *child(QWidget &window, const char *name)
+{
+    T *widget = window.findChild<T *>(QLatin1String(name));
+    if (!widget)
+        qFatal("no child %s", name);
+    return widget;
+}
 
 // Gives a test executable its own settings store in a temporary folder and
 // the application set-up of a real start.

@@ -7,15 +7,6 @@
 
 namespace {
 
-template<typename T>
-T *child(QWidget &dialog, const char *name)
-{
-    T *widget = dialog.findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("no child %s", name);
-    return widget;
-}
-
 QPushButton *button(Settings &dialog, QDialogButtonBox::StandardButton which)
 {
     return child<QDialogButtonBox>(dialog, "buttonBox")->button(which);

@@ -13,15 +13,6 @@ const QStringList closeKeys = {
     QStringLiteral("Main/Geometry"),       QStringLiteral("Main/OutputPath"),   QStringLiteral("Main/SaveInSourceDirectory"),
 };
 
-template<typename T>
-T *child(QWidget &window, const char *name)
-{
-    T *widget = window.findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("no child %s", name);
-    return widget;
-}
-
 QTreeWidget *fileList(QWidget &window)
 {
     return child<QTreeWidget>(window, "filesWidget");
@@ -68,6 +59,26 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Runs the program with its own settings store, in which the outputs go
+// where `outputPattern` says; true when it ended by itself with status 0.
+bool runTravina(const QStringList &arguments, const QString &outputPattern, const QString &directory)
+{
+    QTemporaryDir config;
+    QSettings stored(config.filePath(QStringLiteral("Ostrane/Travina.conf")), QSettings::IniFormat);
+    stored.setValue(QStringLiteral("Main/SaveInSourceDirectory"), false);
+    stored.setValue(QStringLiteral("Main/OutputPath"), outputPattern);
+    stored.sync();
+
+    QProcess travina;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    travina.setProcessEnvironment(environment);
+    travina.setWorkingDirectory(directory);
+    travina.start(QStringLiteral(TRAVINA_PATH), arguments);
+    return travina.waitForFinished(60000) && travina.exitStatus() == QProcess::NormalExit && travina.exitCode() == 0;
 }
 
 // Picks the first entry of the context menu that the next event-loop turn
@@ -350,21 +361,8 @@ void TestTravina::automaticConversionQuits()
 {
     const QString plot = inputFile(QStringLiteral("first.tap"));
     const QString text = inputFile(QStringLiteral("second.tap"));
-    QTemporaryDir config;
-    QSettings stored(config.filePath(QStringLiteral("Ostrane/Travina.conf")), QSettings::IniFormat);
-    stored.setValue(QStringLiteral("Main/SaveInSourceDirectory"), false);
-    stored.setValue(QStringLiteral("Main/OutputPath"), m_files->filePath(QStringLiteral("%f-out.tap")));
-    stored.sync();
-
-    QProcess travina;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    travina.setProcessEnvironment(environment);
-    travina.start(QStringLiteral(TRAVINA_PATH), {plot, m_files->filePath(QStringLiteral("missing.tap")), text});
-    QVERIFY(travina.waitForFinished(60000));
-    QCOMPARE(travina.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(travina.exitCode(), 0);
+    QVERIFY(runTravina({plot, m_files->filePath(QStringLiteral("missing.tap")), text},
+                       m_files->filePath(QStringLiteral("%f-out.tap")), m_files->path()));
     QCOMPARE(readAll(m_files->filePath(QStringLiteral("first-out.tap"))).right(6), QByteArray("X0 Y0\n"));
     QVERIFY(QFile::exists(m_files->filePath(QStringLiteral("second-out.tap"))));
 }
@@ -384,22 +382,7 @@ void TestTravina::otherModesEndAtOnce()
     QFETCH(QStringList, arguments);
     QFETCH(bool, converts);
     inputFile(QStringLiteral("a.tap"));
-    QTemporaryDir config;
-    QSettings stored(config.filePath(QStringLiteral("Ostrane/Travina.conf")), QSettings::IniFormat);
-    stored.setValue(QStringLiteral("Main/SaveInSourceDirectory"), false);
-    stored.setValue(QStringLiteral("Main/OutputPath"), QStringLiteral("%p/%f-out.tap"));
-    stored.sync();
-
-    QProcess travina;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    travina.setProcessEnvironment(environment);
-    travina.setWorkingDirectory(m_files->path());
-    travina.start(QStringLiteral(TRAVINA_PATH), arguments);
-    QVERIFY(travina.waitForFinished(60000));
-    QCOMPARE(travina.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(travina.exitCode(), 0);
+    QVERIFY(runTravina(arguments, QStringLiteral("%p/%f-out.tap"), m_files->path()));
     QCOMPARE(QFile::exists(m_files->filePath(QStringLiteral("a-out.tap"))), converts);
 }
 
