@@ -105,7 +105,11 @@ int main(int argc, char *argv[])
     save(&dialog, out, QStringLiteral("options.png"));
     dialog.close();
 
-    window.findChild<QMenu *>(QStringLiteral("menuLanguage"))->actions().at(1)->trigger();
+    auto *languages = window.findChild<QMenu *>(QStringLiteral("menuLanguage"));
+    languages->popup(window.mapToGlobal(QPoint(40, 20)));
+    save(languages, out, QStringLiteral("menu-language.png"));
+    languages->close();
+    languages->actions().at(1)->trigger();
     save(&window, out, QStringLiteral("main-polish.png"));
     Settings polishDialog;
     polishDialog.show();
