@@ -5,6 +5,8 @@
 
 #include "style/listitemdelegate.h"
 
+#include <QPushButton>
+
 Settings::Settings(QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::SettingsClass>())
@@ -16,6 +18,10 @@ Settings::Settings(QWidget *parent)
     ui->formatList->setItemDelegate(new OstraneStyle::ListItemDelegate(ui->formatList, false, false));
     ui->formatList->viewport()->setAttribute(Qt::WA_Hover);
     ui->formatList->setCurrentItem(ui->formatList->itemAt(0, 0));
+
+    // The style's one-pixel button margin leaves OK and Cancel cramped.
+    for (QAbstractButton *button : ui->buttonBox->buttons())
+        button->setMinimumSize(80, 24);
 
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &Settings::onAccepted);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &Settings::onRejected);
