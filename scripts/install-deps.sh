@@ -6,6 +6,12 @@ set -euo pipefail
 packages=(
     cmake g++ make
     qtbase5-dev zlib1g-dev
+    # lupdate, lrelease and lconvert; the toolkit's own Polish catalogue.
+    qttools5-dev-tools qttranslations5-l10n
+    # The font the window tests are measured with.
+    fonts-dejavu-core
+    # scripts/screenshots.sh; scripts/render-images.sh (Play letters the logo).
+    xvfb xauth librsvg2-bin fonts-play
 )
 
 missing=()

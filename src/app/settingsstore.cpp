@@ -2,6 +2,7 @@
 
 #include "formats/formatoptions.h"
 
+#include <QLocale>
 #include <QSettings>
 
 namespace {
@@ -10,6 +11,12 @@ template<typename T>
 void readInto(QSettings &settings, const char *key, T &value)
 {
     value = settings.value(QLatin1String(key), value).template value<T>();
+}
+
+template<typename T>
+void write(QSettings &settings, const char *key, const T &value)
+{
+    settings.setValue(QLatin1String(key), value);
 }
 
 } // namespace
@@ -40,4 +47,81 @@ OutputOptions loadOutputOptions(QSettings &settings)
     readInto(settings, SettingsKeys::outputPath, options.pattern);
     readInto(settings, SettingsKeys::saveInSourceDirectory, options.saveInSourceDirectory);
     return options;
+}
+
+FormatOptions loadFormatOptions(QSettings &settings)
+{
+    using namespace SettingsKeys;
+    FormatOptions options;
+    options.hpglUnits = ::hpglUnits;
+    options.hpglAutoWeld = ::hpglAutoWeld;
+    options.dxfSplineSegments = ::dxfSplineSegments;
+    options.dxfSplineSegmentsFromFile = ::dxfSplineSegmentsFromFile;
+
+    settings.beginGroup(QLatin1String(hpglGroup));
+    readInto(settings, SettingsKeys::hpglUnits, options.hpglUnits);
+    readInto(settings, SettingsKeys::hpglAutoWeld, options.hpglAutoWeld);
+    settings.endGroup();
+
+    settings.beginGroup(QLatin1String(dxfGroup));
+    readInto(settings, SettingsKeys::dxfSplineSegments, options.dxfSplineSegments);
+    readInto(settings, SettingsKeys::dxfSplineSegmentsFromFile, options.dxfSplineSegmentsFromFile);
+    settings.endGroup();
+    return options;
+}
+
+void storeFormatOptions(QSettings &settings, const FormatOptions &options)
+{
+    using namespace SettingsKeys;
+    ::hpglUnits = options.hpglUnits;
+    ::hpglAutoWeld = options.hpglAutoWeld;
+    settings.beginGroup(QLatin1String(hpglGroup));
+    write(settings, SettingsKeys::hpglUnits, ::hpglUnits);
+    write(settings, SettingsKeys::hpglAutoWeld, ::hpglAutoWeld);
+    settings.endGroup();
+
+    ::dxfSplineSegments = options.dxfSplineSegments;
+    ::dxfSplineSegmentsFromFile = options.dxfSplineSegmentsFromFile;
+    settings.beginGroup(QLatin1String(dxfGroup));
+    write(settings, SettingsKeys::dxfSplineSegments, ::dxfSplineSegments);
+    write(settings, SettingsKeys::dxfSplineSegmentsFromFile, ::dxfSplineSegmentsFromFile);
+    settings.endGroup();
+}
+
+void saveWindowState(QSettings &settings, const WindowState &state)
+{
+    using namespace SettingsKeys;
+    write(settings, geometry, state.geometry);
+    write(settings, outputPath, state.output.pattern);
+    write(settings, saveInSourceDirectory, state.output.saveInSourceDirectory);
+    settings.beginGroup(QLatin1String(gcodeGroup));
+    write(settings, gcodeInit, state.initTemplate);
+    write(settings, gcodeMiddle, state.middleTemplate);
+    write(settings, gcodeFinish, state.finishTemplate);
+    settings.endGroup();
+}
+
+QByteArray loadWindowGeometry(QSettings &settings)
+{
+    return settings.value(QLatin1String(SettingsKeys::geometry)).toByteArray();
+}
+
+QString loadLanguageName(QSettings &settings)
+{
+    return settings.value(QLatin1String(SettingsKeys::language), QLocale::system().name()).toString();
+}
+
+void saveLanguageName(QSettings &settings, const QString &name)
+{
+    write(settings, SettingsKeys::language, name);
+}
+
+QString loadLastOpenDir(QSettings &settings)
+{
+    return settings.value(QLatin1String(SettingsKeys::lastOpenDir)).toString();
+}
+
+void saveLastOpenDir(QSettings &settings, const QString &directory)
+{
+    write(settings, SettingsKeys::lastOpenDir, directory);
 }

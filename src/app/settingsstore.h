@@ -2,6 +2,9 @@
 
 #include "conversion/outputpath.h"
 
+#include <QByteArray>
+#include <QString>
+
 class QSettings;
 
 // Keys of the per-user settings store (organisation "Ostrane", application
@@ -33,3 +36,40 @@ void loadProcessOptions(QSettings &settings);
 
 // The output options as stored, with their defaults when absent.
 OutputOptions loadOutputOptions(QSettings &settings);
+
+// The four reader options that the format options dialog edits.
+struct FormatOptions
+{
+    qint32 hpglUnits = 0;
+    bool hpglAutoWeld = false;
+    qint32 dxfSplineSegments = 0;
+    bool dxfSplineSegmentsFromFile = false;
+};
+
+// The reader options as stored, each defaulting to its process-wide value;
+// the process-wide values are left alone.
+FormatOptions loadFormatOptions(QSettings &settings);
+
+// Makes the options the process-wide values and writes them to the store.
+void storeFormatOptions(QSettings &settings, const FormatOptions &options);
+
+// What the main window writes when it closes, in this order.
+struct WindowState
+{
+    QByteArray geometry;
+    OutputOptions output;
+    QString initTemplate;
+    QString middleTemplate;
+    QString finishTemplate;
+};
+void saveWindowState(QSettings &settings, const WindowState &state);
+
+QByteArray loadWindowGeometry(QSettings &settings);
+
+// The stored locale name, the system locale's when none is stored.
+QString loadLanguageName(QSettings &settings);
+void saveLanguageName(QSettings &settings, const QString &name);
+
+// Where the open-files dialog starts; empty when never stored.
+QString loadLastOpenDir(QSettings &settings);
+void saveLastOpenDir(QSettings &settings, const QString &directory);

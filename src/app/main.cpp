@@ -1,0 +1,59 @@
+#include "applicationsetup.h"
+#include "messagehandler.h"
+#include "travina.h"
+
+#include "crash/crashhandler.h"
+
+#include <QApplication>
+
+#include <cstring>
+
+namespace {
+
+// Tested on the raw arguments: the crash reporter must start even when the
+// toolkit would make something else of them.
+bool isCrashReportMode(int argc, char *argv[])
+{
+    return argc >= 3 && std::strcmp(argv[1], "crash") == 0;
+}
+
+bool isUpdateMode(const QStringList &arguments)
+{
+    return arguments.size() >= 3 && arguments.at(1) == QLatin1String("update");
+}
+
+int runNormalMode(const QStringList &arguments)
+{
+    Travina window;
+    window.show();
+    for (int i = 1; i < arguments.size(); ++i)
+        window.addFile(arguments.at(i));
+    if (arguments.size() > 1)
+        window.startConversion(true);
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (isCrashReportMode(argc, argv)) {
+        // The crash reporter dialog is not part of the program yet; the
+        // mode ends at once, successfully.
+        QApplication app(argc, argv);
+        applicationSetup();
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    applicationSetup();
+    CrashHandler::instance().install();
+    installMessageHandler();
+
+    const QStringList arguments = QApplication::arguments();
+    if (isUpdateMode(arguments)) {
+        // Nothing is staged for installation yet.
+        return 0;
+    }
+    return runNormalMode(arguments);
+}

@@ -1,0 +1,71 @@
+#include "settings.h"
+#include "ui_settings.h"
+
+#include "settingsstore.h"
+
+#include "style/listitemdelegate.h"
+
+#include <QPushButton>
+
+Settings::Settings(QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::SettingsClass>())
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    ui->formatList->setItemDelegate(new OstraneStyle::ListItemDelegate(ui->formatList, false, false));
+    ui->formatList->viewport()->setAttribute(Qt::WA_Hover);
+    ui->formatList->setCurrentItem(ui->formatList->itemAt(0, 0));
+
+    // The style's one-pixel button margin leaves OK and Cancel cramped.
+    for (QAbstractButton *button : ui->buttonBox->buttons())
+        button->setMinimumSize(80, 24);
+
+    connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &Settings::onAccepted);
+    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &Settings::onRejected);
+    connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    loadControls();
+}
+
+Settings::~Settings() = default;
+
+void Settings::loadControls()
+{
+    // Values outside a spin box's range show clamped; they are stored so
+    // only when OK is pressed.
+    const FormatOptions options = loadFormatOptions(m_settings);
+    ui->formatHPGLUnits->setValue(options.hpglUnits);
+    ui->formatHPGLAutoWeld->setChecked(options.hpglAutoWeld);
+    ui->formatDXFSplineSegments->setValue(options.dxfSplineSegments);
+    ui->formatDXFSplineSegmentsFromFile->setChecked(options.dxfSplineSegmentsFromFile);
+    ui->formatDXFSplineSegments->setEnabled(!ui->formatDXFSplineSegmentsFromFile->isChecked());
+}
+
+void Settings::on_formatList_itemSelectionChanged()
+{
+    const QList<QListWidgetItem *> selected = ui->formatList->selectedItems();
+    if (!selected.isEmpty())
+        ui->formatStackedWIdget->setCurrentIndex(ui->formatList->row(selected.first()));
+}
+
+void Settings::on_formatDXFSplineSegmentsFromFile_stateChanged(int state)
+{
+    ui->formatDXFSplineSegments->setEnabled(state == Qt::Unchecked);
+}
+
+void Settings::onAccepted()
+{
+    FormatOptions options;
+    options.hpglUnits = ui->formatHPGLUnits->value();
+    options.hpglAutoWeld = ui->formatHPGLAutoWeld->isChecked();
+    options.dxfSplineSegments = ui->formatDXFSplineSegments->value();
+    options.dxfSplineSegmentsFromFile = ui->formatDXFSplineSegmentsFromFile->isChecked();
+    storeFormatOptions(m_settings, options);
+}
+
+void Settings::onRejected()
+{
+}
