@@ -3,6 +3,7 @@
 #include "travina.h"
 
 #include "crash/crashhandler.h"
+#include "update/updatemode.h"
 
 #include <QApplication>
 
@@ -51,9 +52,7 @@ int main(int argc, char *argv[])
     installMessageHandler();
 
     const QStringList arguments = QApplication::arguments();
-    if (isUpdateMode(arguments)) {
-        // Nothing is staged for installation yet.
-        return 0;
-    }
+    if (isUpdateMode(arguments))
+        return runUpdateMode(arguments);
     return runNormalMode(arguments);
 }

@@ -13,7 +13,9 @@
 #include "conversion/conversionjob.h"
 #include "formats/formatdispatch.h"
 #include "formats/formatoptions.h"
+#include "style/about.h"
 #include "style/listitemdelegate.h"
+#include "update/updatemode.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -45,6 +47,7 @@ Travina::Travina(QWidget *parent)
     connectConversion();
 
     loadOptions();
+    scheduleUpdateCheck();
     ui->logo->setUrl(QLatin1String(MakerServices::webSite));
     addPromotedProducts(ui->adWidget);
 
@@ -232,7 +235,8 @@ void Travina::on_convertBtn_pressed()
 
 void Travina::on_actionAbout_Travina_triggered()
 {
-    // The About dialog is not part of the program yet.
+    About dialog(this);
+    dialog.exec();
 }
 
 void Travina::on_saveInSourceDirectory_toggled(bool)

@@ -1,0 +1,51 @@
+#include "makerserver.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QHostAddress>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("travina-maker-server"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("The maker's web services for Travina: update list and "
+                                                    "files, product list and images, crash uploads."));
+    parser.addHelpOption();
+    const QCommandLineOption rootOption(QStringLiteral("root"), QStringLiteral("Folder to serve from."),
+                                        QStringLiteral("folder"), QStringLiteral("."));
+    const QCommandLineOption addressOption(QStringLiteral("address"), QStringLiteral("Address to listen on."),
+                                           QStringLiteral("address"), QStringLiteral("127.0.0.1"));
+    const QCommandLineOption portOption(QStringLiteral("port"), QStringLiteral("Port to listen on; 0 picks a free one."),
+                                        QStringLiteral("port"), QStringLiteral("8080"));
+    parser.addOptions({rootOption, addressOption, portOption});
+    parser.process(app);
+
+    bool portIsNumber = false;
+    const uint port = parser.value(portOption).toUInt(&portIsNumber);
+    const QHostAddress address(parser.value(addressOption));
+    if (!portIsNumber || port > 65535 || address.isNull()) {
+        std::fprintf(stderr, "invalid address or port\n");
+        return 2;
+    }
+
+    MakerServer server(parser.value(rootOption));
+    if (!server.listen(address, static_cast<quint16>(port))) {
+        std::fprintf(stderr, "cannot listen: %s\n", qUtf8Printable(server.errorString()));
+        return 1;
+    }
+    QTextStream out(stdout);
+    // The first line tells a caller that asked for port 0 where we are.
+    out << "listening on " << address.toString() << ':' << server.port() << Qt::endl;
+    QObject::connect(&server, &MakerServer::requestReceived, &server,
+                     [&out](const QByteArray &method, const QString &path, const QByteArray &query) {
+                         out << QDateTime::currentDateTimeUtc().toString(Qt::ISODate) << ' ' << method << ' ' << path
+                             << (query.isEmpty() ? QByteArray() : '?' + query) << Qt::endl;
+                     });
+    return QCoreApplication::exec();
+}
