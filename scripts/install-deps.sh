@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, skipping the
-# ones already there. Run as root on Debian 12.
+# ones already there, and Breakpad's minidump reader for the crash tests.
+# Run as root on Debian 12.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
     cmake g++ make
     qtbase5-dev zlib1g-dev
 )
+# npm brings Breakpad's reader below; a node installed otherwise will do.
+if ! command -v npm >/dev/null 2>&1; then
+    packages+=(npm)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -20,4 +26,13 @@ if [ ${#missing[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The npm package "minidump" carries prebuilt minidump_dump,
+# minidump_stackwalk and dump_syms; its install scripts would only build
+# them again from source.
+breakpad_tools=tools/breakpad/node_modules/minidump/bin/linux-x64
+if [ ! -x "$breakpad_tools/minidump_stackwalk" ]; then
+    echo "Installing Breakpad's minidump reader into tools/breakpad"
+    (cd tools/breakpad && npm install --ignore-scripts --no-package-lock --no-audit --no-fund --loglevel=error)
 fi
