@@ -19,10 +19,11 @@ struct CrashCatcherSettings
     std::uint64_t startTime = 0;
 };
 
-// Installs the handlers (on an alternate signal stack for the calling
-// thread) and copies the settings; once installed, further calls change
-// nothing. False when a path is empty or too long, or a handler could not
-// be installed.
+// Installs the handlers and copies the settings. The calling thread gets an
+// alternate signal stack, so that a stack overflow there is reported too;
+// other threads handle a crash on their own stack. Once installed, further
+// calls change nothing. False when a path is empty or too long, or a
+// handler could not be installed.
 bool installCrashCatcher(const CrashCatcherSettings &settings);
 
 // Puts back the handlers that were there before.

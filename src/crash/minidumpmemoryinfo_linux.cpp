@@ -2,7 +2,6 @@
 #include "minidumpstreams.h"
 #include "processmapping.h"
 #include "signalsafefile.h"
-#include "signalsafelinereader.h"
 
 namespace {
 
@@ -46,17 +45,11 @@ MinidumpLocation writeMemoryInfoListStream(SignalSafeFile &file)
     file.write32(minidump::MemoryInfoListHeaderSize);
     file.write32(minidump::MemoryInfoSize);
     file.write64(0); // the count, known at the end
-    SignalSafeLineReader maps("/proc/self/maps");
-    const char *line = nullptr;
-    std::size_t length = 0;
+    OwnMappings mappings;
+    ProcessMapping mapping;
     std::uint64_t count = 0;
-    while (maps.nextLine(line, length)) {
-        ProcessMapping mapping;
-        if (parseMappingLine(line, length, mapping)) {
-            writeMemoryInfo(file, mapping);
-            ++count;
-        }
-    }
+    for (; mappings.next(mapping); ++count)
+        writeMemoryInfo(file, mapping);
     unsigned char countBytes[8];
     for (int i = 0; i < 8; ++i)
         countBytes[i] = static_cast<unsigned char>(count >> (8 * i));

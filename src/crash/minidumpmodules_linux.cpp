@@ -3,7 +3,6 @@
 #include "processmapping.h"
 #include "processmemory.h"
 #include "signalsafefile.h"
-#include "signalsafelinereader.h"
 
 #include <elf.h>
 
@@ -59,12 +58,17 @@ bool findBuildIdInNotes(const unsigned char *notes, std::size_t size, BuildId &i
     return false;
 }
 
+bool readProgramHeader(std::uint64_t base, const Elf64_Ehdr &elf, unsigned index, Elf64_Phdr &segment)
+{
+    return readOwnMemory(&segment, base + elf.e_phoff + index * sizeof segment, sizeof segment);
+}
+
 // The load bias: where the module's virtual address 0 lies in memory.
 bool loadBias(std::uint64_t base, const Elf64_Ehdr &elf, std::uint64_t &bias)
 {
     for (unsigned i = 0; i < elf.e_phnum; ++i) {
         Elf64_Phdr segment;
-        if (!readOwnMemory(&segment, base + elf.e_phoff + i * sizeof segment, sizeof segment))
+        if (!readProgramHeader(base, elf, i, segment))
             return false;
         if (segment.p_type == PT_LOAD) {
             bias = base - (segment.p_vaddr & ~std::uint64_t(0xfff));
@@ -87,7 +91,7 @@ bool readBuildId(std::uint64_t base, BuildId &id)
     static unsigned char notes[4096];
     for (unsigned i = 0; i < elf.e_phnum; ++i) {
         Elf64_Phdr segment;
-        if (!readOwnMemory(&segment, base + elf.e_phoff + i * sizeof segment, sizeof segment))
+        if (!readProgramHeader(base, elf, i, segment))
             return false;
         if (segment.p_type != PT_NOTE || segment.p_memsz > sizeof notes)
             continue;
@@ -146,23 +150,19 @@ ModuleRecord beginModule(SignalSafeFile &file, const ProcessMapping &mapping)
 // Writes the names and build ids as the modules are found; returns the count.
 std::size_t collectModules(SignalSafeFile &file)
 {
-    SignalSafeLineReader maps("/proc/self/maps");
+    OwnMappings mappings;
+    ProcessMapping mapping;
     std::size_t count = 0;
-    bool open = false;
-    const char *line = nullptr;
-    std::size_t length = 0;
-    while (maps.nextLine(line, length)) {
-        ProcessMapping mapping;
-        if (!parseMappingLine(line, length, mapping))
-            continue;
-        if (open && sameFile(mapping, modules[count - 1])) {
+    bool inModule = false;
+    while (mappings.next(mapping)) {
+        if (inModule && sameFile(mapping, modules[count - 1])) {
             modules[count - 1].end = mapping.end;
             continue;
         }
-        open = false;
+        inModule = false;
         if (beginsModule(mapping) && count < MaximumModules) {
             modules[count++] = beginModule(file, mapping);
-            open = true;
+            inModule = true;
         }
     }
     return count;

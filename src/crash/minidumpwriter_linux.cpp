@@ -5,7 +5,6 @@
 #include "processmapping.h"
 #include "processmemory.h"
 #include "signalsafefile.h"
-#include "signalsafelinereader.h"
 #include "signalsafetext.h"
 
 #include <ctime>
@@ -17,6 +16,7 @@ constexpr std::uint64_t StackLimit = 256 * 1024;
 // The bytes below the stack pointer that leaf functions may use unannounced.
 constexpr std::uint64_t RedZone = 128;
 constexpr std::uint64_t InstructionWindow = 256;
+constexpr std::uint64_t OverflowSlack = 64 * 1024;
 constexpr std::uint64_t ProcFileLimit = 4 * 1024 * 1024;
 
 struct MemoryRange
@@ -31,18 +31,20 @@ struct DirectoryEntry
     MinidumpLocation location;
 };
 
-bool findMapping(std::uint64_t address, std::uint64_t &start, std::uint64_t &end)
+// The readable mapping that holds the address, or that begins at most
+// slack bytes above it: after a stack overflow the stack pointer stands
+// just below the stack.
+bool findMapping(std::uint64_t address, std::uint64_t slack, std::uint64_t &start, std::uint64_t &end)
 {
-    SignalSafeLineReader maps("/proc/self/maps");
-    const char *line = nullptr;
-    std::size_t length = 0;
-    while (maps.nextLine(line, length)) {
-        ProcessMapping mapping;
-        if (parseMappingLine(line, length, mapping) && mapping.start <= address && address < mapping.end) {
-            start = mapping.start;
-            end = mapping.end;
-            return mapping.readable;
-        }
+    OwnMappings mappings;
+    ProcessMapping mapping;
+    while (mappings.next(mapping)) {
+        if (address >= mapping.end)
+            continue;
+        start = mapping.start;
+        end = mapping.end;
+        const bool near = mapping.start <= address || mapping.start - address <= slack;
+        return near && mapping.readable;
     }
     return false;
 }
@@ -113,14 +115,14 @@ private:
         std::uint64_t mappingStart = 0;
         std::uint64_t mappingEnd = 0;
         const std::uint64_t below = m_crash.stackPointer > RedZone ? (m_crash.stackPointer - RedZone) & ~std::uint64_t(15) : 0;
-        if (findMapping(m_crash.stackPointer, mappingStart, mappingEnd)) {
+        if (findMapping(m_crash.stackPointer, OverflowSlack, mappingStart, mappingEnd)) {
             const std::uint64_t start = below > mappingStart ? below : mappingStart;
             const std::uint64_t end = mappingEnd - start > StackLimit ? start + StackLimit : mappingEnd;
             m_stack = copyMemory(start, end - start);
         } else {
             m_stack.start = m_crash.stackPointer;
         }
-        if (findMapping(m_crash.instructionAddress, mappingStart, mappingEnd)) {
+        if (findMapping(m_crash.instructionAddress, 0, mappingStart, mappingEnd)) {
             std::uint64_t start = m_crash.instructionAddress - InstructionWindow / 2;
             start = start < mappingStart ? mappingStart : start;
             const std::uint64_t end = mappingEnd - start > InstructionWindow ? start + InstructionWindow : mappingEnd;

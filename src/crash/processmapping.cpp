@@ -85,3 +85,19 @@ bool parseMappingLine(const char *line, std::size_t length, ProcessMapping &mapp
     mapping.nameLength = static_cast<std::size_t>(cursor.end - cursor.position);
     return mapping.start <= mapping.end;
 }
+
+OwnMappings::OwnMappings()
+    : m_maps("/proc/self/maps")
+{
+}
+
+bool OwnMappings::next(ProcessMapping &mapping)
+{
+    const char *line = nullptr;
+    std::size_t length = 0;
+    while (m_maps.nextLine(line, length)) {
+        if (parseMappingLine(line, length, mapping))
+            return true;
+    }
+    return false;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "signalsafelinereader.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -22,3 +24,15 @@ struct ProcessMapping
 
 // Reads "start-end perms offset major:minor inode   name". Allocates nothing.
 bool parseMappingLine(const char *line, std::size_t length, ProcessMapping &mapping);
+
+// The mappings of this process from /proc/self/maps, one after the other;
+// lines that do not parse are passed over.
+class OwnMappings
+{
+public:
+    OwnMappings();
+    bool next(ProcessMapping &mapping);
+
+private:
+    SignalSafeLineReader m_maps;
+};

@@ -70,6 +70,23 @@ void appendLog(QtMsgType, const QMessageLogContext &, const QString &message)
     (void)quotient;
 }
 
+// Never reached; it only keeps the compiler from calling the recursion endless.
+volatile int recursionLimit = -1;
+
+[[gnu::noinline]] int recurseForever(int depth)
+{
+    if (depth == recursionLimit)
+        return 0;
+    volatile char frame[1024];
+    frame[0] = static_cast<char>(depth);
+    return recurseForever(depth + 1) + frame[0];
+}
+
+[[gnu::noinline]] void crashByStackOverflow()
+{
+    recurseForever(0);
+}
+
 [[gnu::noinline]] void crashOnAnotherThread()
 {
     std::thread worker(crashByNullDereference);
@@ -86,7 +103,7 @@ bool crash(const char *kind)
     static const Kind kinds[] = {{"null", crashByNullDereference},       {"divide", crashByIntegerDivision},
                                  {"abort", crashByAbort},                {"breakpoint", crashByBreakpoint},
                                  {"trap", crashByTrapInstruction},       {"float", crashByFloatingPointDivision},
-                                 {"thread", crashOnAnotherThread}};
+                                 {"overflow", crashByStackOverflow},     {"thread", crashOnAnotherThread}};
     for (const Kind &entry : kinds) {
         if (std::strcmp(kind, entry.name) == 0) {
             entry.crash();

@@ -152,6 +152,8 @@ void TestCrashCatcher::reportsCrash_data()
         << "trap" << QByteArray("0x4") << QByteArray("0x2")
         << QByteArray("SIGILL: The process tried to execute an illegal or privileged instruction.") << true
         << "SIGILL / ILL_ILLOPN" << "crashByTrapInstruction";
+    QTest::newRow("stack overflow") << "overflow" << QByteArray("0xb") << QByteArray("0x1") << segv << true
+                                    << "SIGSEGV /SEGV_MAPERR" << "recurseForever";
     QTest::newRow("crash on a second thread") << "thread" << QByteArray("0xb") << QByteArray("0x1") << segv << false
                                               << "SIGSEGV /SEGV_MAPERR" << "crashByNullDereference";
 }
