@@ -53,9 +53,10 @@ void passOn(int signal, siginfo_t *info, void *context)
 {
     const int index = signalIndex(signal);
     const struct sigaction previous = installation.previous[index];
-    if ((previous.sa_flags & SA_SIGINFO) != 0 && previous.sa_sigaction != nullptr)
+    const bool hasHandler = previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN;
+    if (hasHandler && (previous.sa_flags & SA_SIGINFO) != 0)
         previous.sa_sigaction(signal, info, context);
-    else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN)
+    else if (hasHandler)
         previous.sa_handler(signal);
     struct sigaction fallback{};
     fallback.sa_handler = SIG_DFL;
