@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, skipping the
-# ones already there. Run as root on Debian 12.
+# ones already there, and Breakpad's minidump reader for the crash tests.
+# Run as root on Debian 12.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
     cmake g++ make
@@ -13,6 +15,10 @@ packages=(
     # scripts/screenshots.sh; scripts/render-images.sh (Play letters the logo).
     xvfb xauth librsvg2-bin fonts-play
 )
+# npm brings Breakpad's reader below; a node installed otherwise will do.
+if ! command -v npm >/dev/null 2>&1; then
+    packages+=(npm)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -26,4 +32,13 @@ if [ ${#missing[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The npm package "minidump" carries prebuilt minidump_dump,
+# minidump_stackwalk and dump_syms; its install scripts would only build
+# them again from source.
+breakpad_tools=tools/breakpad/node_modules/minidump/bin/linux-x64
+if [ ! -x "$breakpad_tools/minidump_stackwalk" ]; then
+    echo "Installing Breakpad's minidump reader into tools/breakpad"
+    (cd tools/breakpad && npm install --ignore-scripts --no-package-lock --no-audit --no-fund --loglevel=error)
 fi
