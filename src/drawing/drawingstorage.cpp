@@ -1,15 +1,24 @@
 #include "drawingstorage.h"
 
+#include "platform/largeblocks.h"
+
 #include <cstdint>
-#include <cstdlib>
 #include <new>
 
 static_assert(sizeof(DrawingObject) >= sizeof(void *), "an object slot must hold a block header");
-static_assert(DrawingStorage::objectBlockBytes % alignof(DrawingObject) == 0, "object blocks must keep objects aligned");
+static_assert(DrawingStorage::blockBytes % sizeof(DrawingPoint) == 0, "point blocks hold whole records");
 
-void DrawingStorage::AlignedFree::operator()(void *block) const
+void DrawingStorage::BlockFree::operator()(void *block) const
 {
-    std::free(block);
+    freeLargeBlock(block, blockBytes);
+}
+
+DrawingStorage::Block DrawingStorage::newBlock()
+{
+    Block block(allocateLargeBlock(blockBytes));
+    if (!block)
+        throw std::bad_alloc();
+    return block;
 }
 
 DrawingStorage::~DrawingStorage()
@@ -28,11 +37,8 @@ DrawingObject *DrawingStorage::newObject(int slot)
 {
     Q_ASSERT(slot == m_objectCount);
     if (slot / objectsPerBlock == int(m_objectBlocks.size())) {
-        void *memory = std::aligned_alloc(objectBlockBytes, objectBlockBytes);
-        if (!memory)
-            throw std::bad_alloc();
-        ObjectBlock block(memory);
-        new (memory) BlockHeader{this};
+        Block block = newBlock();
+        new (block.get()) BlockHeader{this};
         m_objectBlocks.push_back(std::move(block));
     }
     DrawingObject *object = new (objectSlot(slot)) DrawingObject;
@@ -42,7 +48,7 @@ DrawingObject *DrawingStorage::newObject(int slot)
 
 void DrawingStorage::addPointBlock()
 {
-    m_pointBlocks.emplace_back(new DrawingPoint[pointsPerBlock]);
-    m_nextPoint = m_pointBlocks.back().get();
+    m_pointBlocks.push_back(newBlock());
+    m_nextPoint = static_cast<DrawingPoint *>(m_pointBlocks.back().get());
     m_pointsEnd = m_nextPoint + pointsPerBlock;
 }

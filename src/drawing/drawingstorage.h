@@ -16,9 +16,10 @@
 class DrawingStorage
 {
 public:
-    static constexpr std::size_t objectBlockBytes = std::size_t(1) << 20;
+    static constexpr std::size_t blockBytes = std::size_t(2) << 20;
+    static constexpr std::size_t objectBlockBytes = blockBytes;
     static constexpr int objectsPerBlock = int((objectBlockBytes - sizeof(DrawingObject)) / sizeof(DrawingObject));
-    static constexpr int pointsPerBlock = 1 << 16;
+    static constexpr int pointsPerBlock = int(blockBytes / sizeof(DrawingPoint));
 
     DrawingStorage() = default;
     DrawingStorage(const DrawingStorage &) = delete;
@@ -45,21 +46,22 @@ private:
     {
         DrawingStorage *storage;
     };
-    struct AlignedFree
+    struct BlockFree
     {
         void operator()(void *block) const;
     };
-    using ObjectBlock = std::unique_ptr<void, AlignedFree>;
+    using Block = std::unique_ptr<void, BlockFree>;
+    static Block newBlock();
 
-    static DrawingObject *objectsOfBlock(const ObjectBlock &block)
+    static DrawingObject *objectsOfBlock(const Block &block)
     {
         // The first slot of a block holds its header.
         return static_cast<DrawingObject *>(block.get()) + 1;
     }
     void addPointBlock();
 
-    std::vector<ObjectBlock> m_objectBlocks;
-    std::vector<std::unique_ptr<DrawingPoint[]>> m_pointBlocks;
+    std::vector<Block> m_objectBlocks;
+    std::vector<Block> m_pointBlocks;
     DrawingPoint *m_nextPoint = nullptr;
     DrawingPoint *m_pointsEnd = nullptr;
     int m_objectCount = 0;

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -18,25 +17,37 @@ void writeTwoDigits(char *out, std::uint32_t value)
     out[1] = twoDigits[2 * value + 1];
 }
 
+int digitCount(std::uint64_t value)
+{
+    int count = 1;
+    for (std::uint64_t limit = 10; count < 20 && value >= limit; limit *= 10)
+        ++count;
+    return count;
+}
+
+// Digits are written from the back, two at a time.
+template<typename Unsigned>
+void writeDigitsBackwards(char *end, Unsigned value)
+{
+    while (value >= 100) {
+        end -= 2;
+        writeTwoDigits(end, std::uint32_t(value % 100));
+        value /= 100;
+    }
+    if (value >= 10)
+        writeTwoDigits(end - 2, std::uint32_t(value));
+    else
+        end[-1] = char('0' + value);
+}
+
 char *writeWhole(char *out, std::uint64_t whole)
 {
-    char digits[20];
-    char *end = digits + sizeof digits;
-    char *p = end;
-    while (whole >= 100) {
-        p -= 2;
-        writeTwoDigits(p, std::uint32_t(whole % 100));
-        whole /= 100;
-    }
-    if (whole >= 10) {
-        p -= 2;
-        writeTwoDigits(p, std::uint32_t(whole));
-    } else {
-        *--p = char('0' + whole);
-    }
-    const auto length = std::size_t(end - p);
-    std::memcpy(out, p, length);
-    return out + length;
+    char *end = out + digitCount(whole);
+    if (whole <= 0xffffffffu)
+        writeDigitsBackwards(end, std::uint32_t(whole));
+    else
+        writeDigitsBackwards(end, whole);
+    return end;
 }
 
 } // namespace
@@ -51,14 +62,15 @@ int formatCoordinateFast(double value, char *out)
     // double, and so is what remains after taking it away.
     std::uint64_t whole = std::uint64_t(magnitude);
     const double scaled = (magnitude - double(whole)) * 1e6;
-    const double scaledFloor = std::floor(scaled);
-    const double rest = scaled - scaledFloor;
+    // Below a million and not negative, so truncation is the floor.
+    std::uint32_t micros = std::uint32_t(scaled);
+    const double rest = scaled - double(micros);
     // The product carries an error far below 1e-9; only a rest this close to
     // one half could round differently from the exact decimal value.
     if (std::fabs(rest - 0.5) < 1e-6)
         return -1;
-
-    std::uint32_t micros = std::uint32_t(scaledFloor) + (rest > 0.5 ? 1 : 0);
+    if (rest > 0.5)
+        ++micros;
     if (micros == 1000000) {
         micros = 0;
         ++whole;

@@ -4,6 +4,7 @@
 #include "formatoptions.h"
 
 #include "drawing/drawing.h"
+#include "platform/writeback.h"
 
 #include <QByteArrayList>
 #include <QSaveFile>
@@ -14,13 +15,13 @@
 
 namespace {
 
-// Collects output in a large buffer and hands it to the device in big
+// Collects output in a large buffer and hands it to the file in big
 // pieces; remembers the first failed write so the caller can give up early.
 class OutputBuffer
 {
 public:
-    explicit OutputBuffer(QIODevice &device)
-        : m_device(device)
+    explicit OutputBuffer(QFileDevice &file)
+        : m_file(file)
         , m_buffer(1 << 18)
     {
     }
@@ -98,11 +99,27 @@ private:
     }
     void write(const char *data, qint64 length)
     {
-        if (!m_failed && m_device.write(data, length) != length)
+        if (m_failed)
+            return;
+        if (m_file.write(data, length) != length) {
             m_failed = true;
+            return;
+        }
+        m_written += length;
+        // A save file is synced before it replaces the old one; getting the
+        // data on its way to the disk while the rest is still being written
+        // leaves that sync little to wait for.
+        if (m_written - m_writebackStart >= writebackStep && m_file.flush()) {
+            startWriteback(m_file.handle(), m_writebackStart, m_written - m_writebackStart);
+            m_writebackStart = m_written;
+        }
     }
 
-    QIODevice &m_device;
+    static constexpr qint64 writebackStep = 8 << 20;
+
+    QFileDevice &m_file;
+    qint64 m_written = 0;
+    qint64 m_writebackStart = 0;
     std::vector<char> m_buffer;
     std::size_t m_used = 0;
     bool m_failed = false;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstddef>
+
+// Memory for big arrays that are filled front to back, such as the point
+// records of a drawing: the block is aligned to its own size and backed by
+// huge pages where the system offers them, which spares the kernel hundreds
+// of page faults per block. `bytes` must be a power of two.
+//
+// Returns null when the memory cannot be had.
+void *allocateLargeBlock(std::size_t bytes);
+void freeLargeBlock(void *block, std::size_t bytes);
