@@ -1,5 +1,6 @@
 #include "formatdispatch.h"
 
+#include "dxfreader.h"
 #include "gcodereader.h"
 #include "gcodewriter.h"
 
@@ -19,6 +20,7 @@ struct InputFormat
 // Tested in this order against the end of the name, ignoring case.
 const InputFormat inputFormats[] = {
     {".tap", readGCode},
+    {".dxf", readDxf},
 };
 
 } // namespace
