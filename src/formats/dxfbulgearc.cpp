@@ -32,12 +32,12 @@ QPointF arcCentre(const DxfVertex &from, const DxfVertex &to, double radius, dou
 
 void addBulgeSegment(QPainterPath &path, const DxfVertex &from, const DxfVertex &to, double bulge)
 {
+    moveToIfEmpty(path, from);
     const double dx = to.x - from.x;
     const double dy = to.y - from.y;
     const double dz = to.z - from.z;
-    const double chord = std::sqrt(dx * dx + dy * dy + dz * dz);
-    moveToIfEmpty(path, from);
-    if (chord == 0 || bulge == 0) {
+    const double chord = bulge == 0 ? 0 : std::sqrt(dx * dx + dy * dy + dz * dz);
+    if (chord == 0) {
         path.lineTo(to.x, to.y);
         return;
     }

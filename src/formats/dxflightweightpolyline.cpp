@@ -11,9 +11,8 @@ constexpr int closedFlag = 1;
 
 DxfVertex vertexInMillimetres(const DxfReaderState &state, int i)
 {
-    const DxfRecords<4> &vertices = state.polylineVertices;
-    return DxfVertex{state.toMillimetresX(vertices.value(i, 0)), state.toMillimetresY(vertices.value(i, 1)),
-                     state.toMillimetresZ(vertices.value(i, 2))};
+    const DxfRecords<4>::Record vertex = state.polylineVertices.at(i);
+    return DxfVertex{state.toMillimetresX(vertex[0]), state.toMillimetresY(vertex[1]), state.toMillimetresZ(vertex[2])};
 }
 
 void addSegment(const DxfReaderState &state, QPainterPath &path, int from, int to)

@@ -33,30 +33,15 @@ DxfText DxfPairReader::currentLine(QByteArray &decodedStore)
     return DxfText{decodedStore.constData(), decodedStore.constData() + decodedStore.size(), false};
 }
 
-bool DxfPairReader::readCode(int &code, bool &isInteger)
-{
-    if (!m_lines.next())
-        return false;
-    isInteger = readDxfInteger(currentLine(m_decodedCode), code);
-    return true;
-}
-
-DxfText DxfPairReader::readValue()
-{
-    // A file that ends after a code line gives that code an empty value.
-    if (!m_lines.next())
-        return DxfText{};
-    return currentLine(m_decodedValue);
-}
-
 bool DxfPairReader::next(DxfPair &pair)
 {
     for (;;) {
-        int code;
-        bool isInteger;
-        if (!readCode(code, isInteger))
+        if (!m_lines.next())
             return false;
-        pair.value = readValue();
+        int code = 0;
+        const bool isInteger = readDxfInteger(currentLine(m_decodedCode), code);
+        // A file that ends after a code line gives that code an empty value.
+        pair.value = m_lines.next() ? currentLine(m_decodedValue) : DxfText{};
         if (!isInteger) {
             m_lines.next();
             continue;

@@ -34,8 +34,6 @@ public:
     qint64 position() const { return m_lines.position(); }
 
 private:
-    bool readCode(int &code, bool &isInteger);
-    DxfText readValue();
     DxfText currentLine(QByteArray &decodedStore);
 
     TextLineReader m_lines;

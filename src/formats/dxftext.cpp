@@ -2,7 +2,6 @@
 
 #include "decimaltext.h"
 
-#include <QByteArray>
 #include <QString>
 
 namespace {
@@ -43,20 +42,17 @@ double dxfNumber(const DxfText &text, double fallback)
     if (text.isEmpty())
         return fallback;
     double value = 0;
-    bool ok;
-    if (!text.ascii) {
-        ok = parseDecimal(decoded(text).replace(QLatin1Char(','), QLatin1Char('.')), value);
-    } else if (std::memchr(text.begin, ',', std::size_t(text.size()))) {
-        QByteArray pointed(text.begin, text.size());
-        pointed.replace(',', '.');
-        ok = parseDecimal(pointed.constData(), pointed.constData() + pointed.size(), value);
-    } else {
-        ok = parseDecimal(text.begin, text.end, value);
-    }
-    return ok ? value : fallback;
+    if (text.ascii ? parseDecimal(text.begin, text.end, value) : parseDecimal(decoded(text), value))
+        return value;
+    // The C format has no comma at all, so only a value that failed can
+    // hold one: try again with points.
+    if (!std::memchr(text.begin, ',', std::size_t(text.size())))
+        return fallback;
+    const QString pointed = decoded(text).replace(QLatin1Char(','), QLatin1Char('.'));
+    return parseDecimal(pointed, value) ? value : fallback;
 }
 
-bool readDxfInteger(const DxfText &text, int &value)
+bool readDxfIntegerText(const DxfText &text, int &value)
 {
     if (text.isEmpty())
         return false;

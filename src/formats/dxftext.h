@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstring>
 
 // The trimmed text of one group value. Lines that are plain ASCII stay in
@@ -26,7 +27,23 @@ struct DxfText
 double dxfNumber(const DxfText &text, double fallback);
 
 // The value as a base-10 integer, as QString::toInt reads it: false when
-// it is none.
-bool readDxfInteger(const DxfText &text, int &value);
+// it is none. Group codes are read this way, so the common case of a few
+// digits is settled here.
+bool readDxfIntegerText(const DxfText &text, int &value);
+inline bool readDxfInteger(const DxfText &text, int &value)
+{
+    const char *p = text.begin;
+    const std::ptrdiff_t length = text.end - p;
+    if (text.ascii && length > 0 && length <= 4) {
+        int result = 0;
+        for (; p != text.end && *p >= '0' && *p <= '9'; ++p)
+            result = result * 10 + (*p - '0');
+        if (p == text.end) {
+            value = result;
+            return true;
+        }
+    }
+    return readDxfIntegerText(text, value);
+}
 // The same with `fallback` for a value that is no integer.
 int dxfInteger(const DxfText &text, int fallback);
