@@ -5,11 +5,14 @@
 #include "drawing/drawing.h"
 
 #include <QByteArray>
+#include <QRectF>
 #include <QFile>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <cmath>
 
 namespace dxftest {
 
@@ -64,6 +67,21 @@ inline QByteArray mismatch(double actual, double expected)
 
 #define DXF_COMPARE_EXACTLY(actual, expected)                                                                         \
     QVERIFY2(dxftest::identical((actual), (expected)), dxftest::mismatch((actual), (expected)).constData())
+
+// Empty when every edge of `actual` lies within `tolerance` of `expected`,
+// else both rectangles as text.
+inline QByteArray boundsMismatch(const QRectF &actual, const QRectF &expected, double tolerance)
+{
+    if (std::fabs(actual.left() - expected.left()) <= tolerance && std::fabs(actual.top() - expected.top()) <= tolerance
+        && std::fabs(actual.right() - expected.right()) <= tolerance
+        && std::fabs(actual.bottom() - expected.bottom()) <= tolerance)
+        return QByteArray();
+    auto edges = [](const QRectF &r) {
+        return QStringList{numberText(r.left()), numberText(r.top()), numberText(r.right()), numberText(r.bottom())}
+            .join(QLatin1Char(' '));
+    };
+    return (edges(actual) + QStringLiteral(" instead of ") + edges(expected)).toUtf8();
+}
 
 inline QVector<QPointF> pointsOf(const DrawingObject &object)
 {

@@ -41,8 +41,17 @@ private slots:
     void dispatchedByExtension();
 
 private:
+    void expectDrawn(const QByteArray &content, const QString &drawn);
+
     QTemporaryDir m_dir;
 };
+
+void TestDxfReader::expectDrawn(const QByteArray &content, const QString &drawn)
+{
+    Drawing drawing;
+    QVERIFY(readDxf(writeFile(m_dir, content), drawing));
+    QCOMPARE(describe(drawing), drawn);
+}
 
 void TestDxfReader::cleanup()
 {
@@ -75,9 +84,7 @@ void TestDxfReader::units()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, drawn);
-    Drawing drawing;
-    QVERIFY(readDxf(writeFile(m_dir, content), drawing));
-    QCOMPARE(describe(drawing), drawn);
+    expectDrawn(content, drawn);
 }
 
 void TestDxfReader::pairs_data()
@@ -119,9 +126,7 @@ void TestDxfReader::pairs()
 {
     QFETCH(QByteArray, entities);
     QFETCH(QString, drawn);
-    Drawing drawing;
-    QVERIFY(readDxf(writeFile(m_dir, inMillimetres(entities)), drawing));
-    QCOMPARE(describe(drawing), drawn);
+    expectDrawn(inMillimetres(entities), drawn);
 }
 
 void TestDxfReader::entities_data()
@@ -158,9 +163,7 @@ void TestDxfReader::entities()
 {
     QFETCH(QByteArray, entities);
     QFETCH(QString, drawn);
-    Drawing drawing;
-    QVERIFY(readDxf(writeFile(m_dir, inMillimetres(entities)), drawing));
-    QCOMPARE(describe(drawing), drawn);
+    expectDrawn(inMillimetres(entities), drawn);
 }
 
 void TestDxfReader::nothingToDraw_data()

@@ -335,10 +335,8 @@ void TestDxfReaderCurves::ellipses()
     const QVector<QPointF> drawn = pointsOf(drawing->objects().first());
     QCOMPARE(drawn.size(), points);
     QCOMPARE(distance(drawn.first(), drawn.last()) < 1e-9, closed);
-    const QRectF &b = drawing->bounds();
-    QVERIFY2(std::fabs(b.left() - bounds.left()) < 1e-9 && std::fabs(b.right() - bounds.right()) < 1e-9
-                 && std::fabs(b.top() - bounds.top()) < 1e-9 && std::fabs(b.bottom() - bounds.bottom()) < 1e-9,
-             qPrintable(QStringLiteral("%1 %2 %3 %4").arg(b.x()).arg(b.y()).arg(b.width()).arg(b.height())));
+    const QByteArray mismatch = boundsMismatch(drawing->bounds(), bounds, 1e-9);
+    QVERIFY2(mismatch.isEmpty(), mismatch.constData());
 }
 
 void TestDxfReaderCurves::cubicSplineIsItsBezierCurve()

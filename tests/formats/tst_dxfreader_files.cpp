@@ -89,14 +89,8 @@ void TestDxfReaderFiles::drawings()
     QVERIFY(readDxf(file, drawing));
     QCOMPARE(drawing.objects().size(), objects);
     QCOMPARE(pointCount(drawing), points);
-    const QRectF &b = drawing.bounds();
-    const QString message = QStringLiteral("bounds %1 %2 %3 %4")
-                                .arg(numberText(b.left()), numberText(b.top()), numberText(b.right()),
-                                     numberText(b.bottom()));
-    QVERIFY2(std::fabs(b.left() - bounds.left()) <= tolerance, qPrintable(message));
-    QVERIFY2(std::fabs(b.top() - bounds.top()) <= tolerance, qPrintable(message));
-    QVERIFY2(std::fabs(b.right() - bounds.right()) <= tolerance, qPrintable(message));
-    QVERIFY2(std::fabs(b.bottom() - bounds.bottom()) <= tolerance, qPrintable(message));
+    const QByteArray mismatch = boundsMismatch(drawing.bounds(), bounds, tolerance);
+    QVERIFY2(mismatch.isEmpty(), mismatch.constData());
 }
 
 void TestDxfReaderFiles::exactCoordinates_data()
