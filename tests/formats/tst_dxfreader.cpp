@@ -67,11 +67,8 @@ void TestDxfReader::units_data()
     QTest::newRow("metres") << withInsUnits("6") << QStringLiteral("0,0 1000,0");
     QTest::newRow("unitless") << withInsUnits("0") << QStringLiteral("0,0 1,0");
     QTest::newRow("feet in double precision") << withInsUnits("2") << QStringLiteral("0,0 304.79999999999995,0");
-    QTest::newRow("microinches in double precision") << withInsUnits("8") << QStringLiteral("0,0 2.5399999999999997e-05,0");
-    QTest::newRow("parsecs, the last code") << withInsUnits("20") << QStringLiteral("0,0 3.0857e+19,0");
     QTest::newRow("code 21 keeps inches") << withInsUnits("21") << QStringLiteral("0,0 25.4,0");
     QTest::newRow("negative code keeps inches") << withInsUnits("-1") << QStringLiteral("0,0 25.4,0");
-    QTest::newRow("huge code keeps inches") << withInsUnits("2147483647") << QStringLiteral("0,0 25.4,0");
     QTest::newRow("code outside the table keeps the unit in force")
         << "9\n$INSUNITS\n70\n6\n9\n$INSUNITS\n70\n99\n" + unitLine + "0\nEOF\n" << QStringLiteral("0,0 1000,0");
     QTest::newRow("$INSUNITS without code 70 is inches")
@@ -109,11 +106,8 @@ void TestDxfReader::pairs_data()
     QTest::newRow("padded codes, spaces and CR LF")
         << QByteArray("  0\r\nLINE  \r\n 10\r\n  1.0\t\r\n 20\r\n2\r\n 11\r\n3\r\n 21\r\n4\r\n")
         << QStringLiteral("1,2 3,4");
-    QTest::newRow("signed code") << QByteArray("0\nLINE\n+10\n1\n20\n2\n11\n3\n21\n4\n") << QStringLiteral("1,2 3,4");
     QTest::newRow("value that is no number reads as zero")
         << QByteArray("0\nLINE\n10\n1\n20\n2\n11\nthree\n21\n4\n") << QStringLiteral("1,2 0,4");
-    QTest::newRow("exponent and infinity")
-        << QByteArray("0\nLINE\n10\n1e1\n20\n-2E-1\n11\n3\n21\n4\n") << QStringLiteral("10,-0.2 3,4");
     QTest::newRow("names are case-sensitive")
         << QByteArray("0\nline\n10\n9\n20\n9\n11\n8\n21\n8\n0\nLINE\n10\n1\n20\n2\n11\n3\n21\n4\n")
         << QStringLiteral("1,2 3,4");
@@ -153,10 +147,6 @@ void TestDxfReader::entities_data()
                                                 << QStringLiteral("3,4");
     QTest::newRow("zero-length line draws nothing")
         << QByteArray("0\nLINE\n10\n1\n20\n1\n11\n1\n21\n1\n0\nPOINT\n10\n2\n20\n2\n") << QStringLiteral("2,2");
-    QTest::newRow("entities between sections and tables are read")
-        << QByteArray("0\nENDSEC\n0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nX\n10\n7\n0\nENDTAB\n"
-                      "0\nLINE\n10\n1\n20\n2\n11\n3\n21\n4\n")
-        << QStringLiteral("1,2 3,4");
 }
 
 void TestDxfReader::entities()
