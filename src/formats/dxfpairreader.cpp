@@ -4,20 +4,6 @@ namespace {
 
 constexpr int commentCode = 999;
 
-bool isAsciiSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-DxfText trimmed(const char *begin, const char *end, bool ascii)
-{
-    while (begin != end && isAsciiSpace(*begin))
-        ++begin;
-    while (end != begin && isAsciiSpace(end[-1]))
-        --end;
-    return DxfText{begin, end, ascii};
-}
-
 } // namespace
 
 DxfPairReader::DxfPairReader(QFile &file)
@@ -25,10 +11,8 @@ DxfPairReader::DxfPairReader(QFile &file)
 {
 }
 
-DxfText DxfPairReader::currentLine(QByteArray &decodedStore)
+DxfText DxfPairReader::decodedLine(QByteArray &decodedStore) const
 {
-    if (m_lines.isAscii())
-        return trimmed(m_lines.begin(), m_lines.end(), true);
     decodedStore = m_lines.text().trimmed().toUtf8();
     return DxfText{decodedStore.constData(), decodedStore.constData() + decodedStore.size(), false};
 }

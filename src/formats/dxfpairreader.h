@@ -34,7 +34,22 @@ public:
     qint64 position() const { return m_lines.position(); }
 
 private:
-    DxfText currentLine(QByteArray &decodedStore);
+    // The current line, trimmed; a line that is not ASCII is decoded into
+    // `decodedStore`.
+    DxfText currentLine(QByteArray &decodedStore)
+    {
+        if (!m_lines.isAscii())
+            return decodedLine(decodedStore);
+        const char *begin = m_lines.begin();
+        const char *end = m_lines.end();
+        while (begin != end && isAsciiSpace(*begin))
+            ++begin;
+        while (end != begin && isAsciiSpace(end[-1]))
+            --end;
+        return DxfText{begin, end, true};
+    }
+    static bool isAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+    DxfText decodedLine(QByteArray &decodedStore) const;
 
     TextLineReader m_lines;
     QByteArray m_decodedValue;
