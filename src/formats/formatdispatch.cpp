@@ -1,5 +1,6 @@
 #include "formatdispatch.h"
 
+#include "dxfreader.h"
 #include "gcodereader.h"
 #include "gcodewriter.h"
 #include "hpglreader.h"
@@ -24,6 +25,7 @@ const InputFormat inputFormats[] = {
     {".plt", readHpgl},
     {".svg", readSvg},
     {".svgz", readSvg},
+    {".dxf", readDxf},
 };
 
 } // namespace

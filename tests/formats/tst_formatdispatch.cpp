@@ -1,6 +1,9 @@
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
+#include "formats/dxfreader.h"
 #include "formats/gcodereader.h"
+#include "formats/hpglreader.h"
+#include "formats/svgreader.h"
 
 #include <QtTest>
 
@@ -29,22 +32,26 @@ void TestFormatDispatch::filterIsBuiltOnRetranslation()
 void TestFormatDispatch::readerByExtension_data()
 {
     QTest::addColumn<QString>("path");
-    QTest::newRow("upper case") << QStringLiteral("/jobs/B.TAP");
-    QTest::newRow("mixed case") << QStringLiteral("/jobs/b.Tap");
-    QTest::newRow("extension alone") << QStringLiteral(".tap");
+    QTest::addColumn<void *>("reader");
+    QTest::newRow("G-code, upper case") << QStringLiteral("/jobs/B.TAP") << reinterpret_cast<void *>(&readGCode);
+    QTest::newRow("HPGL, mixed case") << QStringLiteral("/jobs/b.Plt") << reinterpret_cast<void *>(&readHpgl);
+    QTest::newRow("SVG") << QStringLiteral("a.svg") << reinterpret_cast<void *>(&readSvg);
+    QTest::newRow("compressed SVG, mixed case") << QStringLiteral("c.SvGz") << reinterpret_cast<void *>(&readSvg);
+    QTest::newRow("DXF, extension alone") << QStringLiteral(".dxf") << reinterpret_cast<void *>(&readDxf);
 }
 
 void TestFormatDispatch::readerByExtension()
 {
     QFETCH(QString, path);
-    QVERIFY(readerForPath(path) == &readGCode);
+    QFETCH(void *, reader);
+    QVERIFY(reinterpret_cast<void *>(readerForPath(path)) == reader);
 }
 
 void TestFormatDispatch::unknownNamesAreNotRead_data()
 {
     QTest::addColumn<QString>("name");
     QTest::newRow("text file") << QStringLiteral("notes.txt");
-    QTest::newRow("backup") << QStringLiteral("archive.tap.bak");
+    QTest::newRow("backup") << QStringLiteral("archive.dxf.bak");
     QTest::newRow("no extension") << QStringLiteral("drawing");
 }
 

@@ -1,0 +1,16 @@
+#pragma once
+
+class QPainterPath;
+
+struct DxfVertex
+{
+    double x;
+    double y;
+    double z;
+};
+
+// Adds the segment from `from` to `to` of a polyline, in millimetres: a
+// circular arc when the bulge (the tangent of a quarter of its included
+// angle, positive counter-clockwise) is not zero, else a straight line. An
+// empty path first moves to `from`.
+void addBulgeSegment(QPainterPath &path, const DxfVertex &from, const DxfVertex &to, double bulge);

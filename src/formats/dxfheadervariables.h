@@ -1,0 +1,11 @@
+#pragma once
+
+struct DxfReaderState;
+
+// $INSUNITS: the unit of every coordinate read after it. A code without a
+// known unit keeps the unit in force.
+void applyInsUnits(DxfReaderState &state);
+
+// $SPLINESEGS: the spline resolution, when the options let the file choose
+// it. A value outside what the variable allows keeps the option's value.
+void applySplineSegments(DxfReaderState &state);

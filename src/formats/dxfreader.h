@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+class Drawing;
+
+// Reads an ASCII DXF drawing: lines, circles, arcs, ellipses, splines,
+// helices, points and both kinds of polyline, in millimetres after the
+// file's $INSUNITS (inches without it). Blocks are read where they are
+// defined, shifted by their base point; INSERT, text, hatches and layers are
+// not read. False when the file cannot be opened or gives no point.
+bool readDxf(const QString &path, Drawing &drawing);
