@@ -1,6 +1,7 @@
 #include "drawing.h"
 
 #include "drawingstorage.h"
+#include "pointextremes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -179,25 +180,15 @@ void Drawing::transform(TransformKind kind, const QVariant &, const QVariant &, 
 {
     const double top = m_bounds.y();
     const double height = m_bounds.height();
-    const double largest = std::numeric_limits<double>::max();
-    double minX = largest, minY = largest, maxX = -largest, maxY = -largest;
-
+    PointExtremes extremes;
     for (DrawingObject &object : m_objects) {
         for (DrawingPoint *point : object.points) {
             if (kind == MirrorVertical)
                 point->y = (height - point->y) + 2 * top;
-            // Comparisons are false for NaN, so a NaN never becomes an extreme.
-            if (point->x > maxX)
-                maxX = point->x;
-            if (point->x < minX)
-                minX = point->x;
-            if (point->y > maxY)
-                maxY = point->y;
-            if (point->y < minY)
-                minY = point->y;
+            extremes.add(point->x, point->y);
         }
     }
-    m_bounds = QRectF(minX, minY, maxX - minX, maxY - minY);
+    m_bounds = extremes.rect();
 }
 
 bool pointsCoincide(const QPointF &a, const QPointF &b)

@@ -7,12 +7,12 @@
 #include "formatoptions.h"
 
 #include "drawing/drawing.h"
+#include "drawing/pointextremes.h"
 #include "drawing/painterpathflattening.h"
 
 #include <QFile>
 #include <QPainterPath>
 
-#include <limits>
 
 namespace {
 
@@ -80,26 +80,14 @@ private:
 // changed them.
 bool setBoundsFromPoints(Drawing &drawing)
 {
-    constexpr double largest = std::numeric_limits<double>::max();
-    double minX = largest;
-    double minY = largest;
-    double maxX = -largest;
-    double maxY = -largest;
+    PointExtremes extremes;
     for (const DrawingObject &object : drawing.objects()) {
-        for (const DrawingPoint *point : object.points) {
-            if (point->x > maxX)
-                maxX = point->x;
-            if (point->x < minX)
-                minX = point->x;
-            if (point->y > maxY)
-                maxY = point->y;
-            if (point->y < minY)
-                minY = point->y;
-        }
+        for (const DrawingPoint *point : object.points)
+            extremes.add(point->x, point->y);
     }
-    if (minX == largest)
+    if (extremes.isEmpty())
         return false;
-    drawing.setBounds(QRectF(minX, minY, maxX - minX, maxY - minY));
+    drawing.setBounds(extremes.rect());
     return true;
 }
 

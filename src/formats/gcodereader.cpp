@@ -5,11 +5,11 @@
 #include "textlinereader.h"
 
 #include "drawing/drawing.h"
+#include "drawing/pointextremes.h"
 
 #include <QFile>
 
 #include <cstring>
-#include <limits>
 
 namespace {
 
@@ -67,7 +67,7 @@ public:
     {
         if (m_object->points.isEmpty())
             return false;
-        m_drawing.setBounds(QRectF(m_minX, m_minY, m_maxX - m_minX, m_maxY - m_minY));
+        m_drawing.setBounds(m_extremes.rect());
         return true;
     }
 
@@ -82,14 +82,7 @@ private:
 
     void addVertex(qint64 position)
     {
-        if (m_x > m_maxX)
-            m_maxX = m_x;
-        if (m_x < m_minX)
-            m_minX = m_x;
-        if (m_y > m_maxY)
-            m_maxY = m_y;
-        if (m_y < m_minY)
-            m_minY = m_y;
+        m_extremes.add(m_x, m_y);
         m_object->appendPoint(QPointF(m_x, m_y));
         // Progress at most once per thousand points keeps large files from
         // flooding the window with repaints.
@@ -98,17 +91,12 @@ private:
         ++m_count;
     }
 
-    static constexpr double largest = std::numeric_limits<double>::max();
-
     Drawing &m_drawing;
     DrawingObject *m_object;
     const double m_fileSize;
     double m_x = 0;
     double m_y = 0;
-    double m_minX = largest;
-    double m_minY = largest;
-    double m_maxX = -largest;
-    double m_maxY = -largest;
+    PointExtremes m_extremes;
     qint64 m_count = 0;
 };
 

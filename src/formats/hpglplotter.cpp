@@ -43,7 +43,7 @@ void HpglPlotter::moveTo(double x, double y, Motion motion)
         m_penUpPending = true;
     const QPointF point = toMillimetres(x, y);
     carryOutPenUp(point);
-    extendBounds(point);
+    m_extremes.add(point.x(), point.y());
     if (m_penDown)
         m_object->appendPoint(point);
     moveInto(point);
@@ -55,7 +55,7 @@ void HpglPlotter::arcAround(double centreX, double centreY, double sweepDegrees)
     const QPointF end = appendArc(centre, sweepDegrees);
     carryOutPenUp(end);
     // The file's own pair is the centre; that is what the bounds cover.
-    extendBounds(centre);
+    m_extremes.add(centre.x(), centre.y());
     moveInto(end);
 }
 
@@ -64,9 +64,9 @@ bool HpglPlotter::finish()
     if (!m_pens.empty())
         m_object->color = m_pens.front();
     m_drawing.removeEmptyObjects();
-    if (m_minX == largest)
+    if (m_extremes.isEmpty())
         return false;
-    m_drawing.setBounds(QRectF(m_minX, m_minY, m_maxX - m_minX, m_maxY - m_minY));
+    m_drawing.setBounds(m_extremes.rect());
     return true;
 }
 
@@ -126,17 +126,6 @@ void HpglPlotter::finishObject()
     progressCallback(m_settings.fileSize > 0 ? double(m_bytesRead) / m_settings.fileSize : 0.0);
 }
 
-void HpglPlotter::extendBounds(const QPointF &point)
-{
-    if (point.x() > m_maxX)
-        m_maxX = point.x();
-    if (point.y() > m_maxY)
-        m_maxY = point.y();
-    if (point.x() < m_minX)
-        m_minX = point.x();
-    if (point.y() < m_minY)
-        m_minY = point.y();
-}
 
 void HpglPlotter::moveInto(const QPointF &point)
 {

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "drawing/pointextremes.h"
+
 #include <QPointF>
 #include <QtGlobal>
 
 #include <deque>
-#include <limits>
 
 class Drawing;
 class DrawingObject;
@@ -48,10 +49,7 @@ private:
     void carryOutPenUp(const QPointF &target);
     bool weldsTo(const QPointF &target) const;
     void finishObject();
-    void extendBounds(const QPointF &point);
     void moveInto(const QPointF &point);
-
-    static constexpr double largest = std::numeric_limits<double>::max();
 
     Drawing &m_drawing;
     const Settings m_settings;
@@ -63,9 +61,6 @@ private:
     bool m_penDown = false;
     bool m_penUpPending = false;
     std::deque<qint32> m_pens;
-    double m_minX = largest;
-    double m_minY = largest;
-    double m_maxX = -largest;
-    double m_maxY = -largest;
+    PointExtremes m_extremes;
     qint64 m_bytesRead = 0;
 };

@@ -8,6 +8,7 @@
 #include "svgviewbox.h"
 
 #include "drawing/drawing.h"
+#include "drawing/pointextremes.h"
 #include "drawing/painterpathflattening.h"
 
 #include <QBuffer>
@@ -16,7 +17,6 @@
 #include <QPainterPath>
 #include <QXmlStreamReader>
 
-#include <limits>
 #include <vector>
 
 namespace {
@@ -218,8 +218,7 @@ void SvgDocumentReader::reportProgress()
 // and finds their bounds; false when there is no point.
 bool SvgDocumentReader::mapViewBox(QRectF &bounds)
 {
-    const double largest = std::numeric_limits<double>::max();
-    double minX = largest, minY = largest, maxX = -largest, maxY = -largest;
+    PointExtremes extremes;
     int index = 0;
     for (DrawingObject &object : m_drawing.objects()) {
         const bool mapped = m_hasViewBox && index++ >= m_firstViewBoxObject;
@@ -228,20 +227,12 @@ bool SvgDocumentReader::mapViewBox(QRectF &bounds)
                 point->x = m_viewBox.mapX(point->x);
                 point->y = m_viewBox.mapY(point->y);
             }
-            // Comparisons are false for NaN, so a NaN never becomes an extreme.
-            if (point->x > maxX)
-                maxX = point->x;
-            if (point->x < minX)
-                minX = point->x;
-            if (point->y > maxY)
-                maxY = point->y;
-            if (point->y < minY)
-                minY = point->y;
+            extremes.add(point->x, point->y);
         }
     }
-    if (minX == largest)
+    if (extremes.isEmpty())
         return false;
-    bounds = QRectF(minX, minY, maxX - minX, maxY - minY);
+    bounds = extremes.rect();
     return true;
 }
 

@@ -2,7 +2,7 @@
 // a user would, and prints the throughput and the converter's peak memory
 // per vertex above what it takes for a tiny plot.
 //
-// Usage: bench_hpglreader [path of travina-convert]
+// Usage: bench_hpgl_reader [path of travina-convert]
 
 #include "benchsupport.h"
 

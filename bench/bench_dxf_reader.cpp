@@ -195,7 +195,7 @@ ChildRun runConverter(const QString &converter, const QString &input, const QStr
 void benchmarkConversion(const QString &converter)
 {
     const QDir directory(benchDirectory());
-    const QString input = directory.filePath(QStringLiteral("bench_dxf.dxf"));
+    const QString input = directory.filePath(QStringLiteral("bench_dxf_reader.dxf"));
     const QString tiny = directory.filePath(QStringLiteral("bench_dxf_tiny.dxf"));
     const QString outputDirectory = directory.filePath(QStringLiteral("bench_dxf_out"));
     QDir().mkpath(outputDirectory);
@@ -214,7 +214,7 @@ void benchmarkConversion(const QString &converter)
     if (!baseline.succeeded || !run.succeeded)
         qFatal("travina-convert failed on the benchmark input");
 
-    const QFileInfo output(QDir(outputDirectory).filePath(QStringLiteral("bench_dxf.tap")));
+    const QFileInfo output(QDir(outputDirectory).filePath(QStringLiteral("bench_dxf_reader.tap")));
     reportFigure("DXF input size", megabytes, "MB");
     reportFigure("DXF vertices", double(vertices), "");
     reportFigure("G-code output size", double(output.size()) / 1e6, "MB");
