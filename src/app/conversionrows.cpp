@@ -16,6 +16,7 @@ void ConversionRows::reset()
         QTreeWidgetItem *item = m_list->topLevelItem(row);
         item->setData(0, ProgressRole, QVariant());
         item->setData(0, SuccessRole, QVariant());
+        item->setData(0, Qt::ToolTipRole, QVariant());
     }
 }
 
@@ -26,7 +27,7 @@ void ConversionRows::append(QTreeWidgetItem *item)
 
 void ConversionRows::markStarted(int row)
 {
-    write(row, 0.0, true);
+    write(row, 0.0, true, QString());
 }
 
 void ConversionRows::markProgress(int row, double fraction)
@@ -34,12 +35,12 @@ void ConversionRows::markProgress(int row, double fraction)
     write(row, fraction, QVariant());
 }
 
-void ConversionRows::markFinished(int row, bool succeeded)
+void ConversionRows::markFinished(int row, bool succeeded, const QString &reason)
 {
-    write(row, 1, succeeded);
+    write(row, 1, succeeded, reason);
 }
 
-void ConversionRows::write(int row, const QVariant &progress, const QVariant &success)
+void ConversionRows::write(int row, const QVariant &progress, const QVariant &success, const QVariant &toolTip)
 {
     if (row < 0 || row >= m_rows.size() || !m_rows.at(row).isValid())
         return;
@@ -48,4 +49,6 @@ void ConversionRows::write(int row, const QVariant &progress, const QVariant &su
     model->setData(index, progress, ProgressRole);
     if (success.isValid())
         model->setData(index, success, SuccessRole);
+    if (toolTip.isValid())
+        model->setData(index, toolTip, Qt::ToolTipRole);
 }

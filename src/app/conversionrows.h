@@ -20,10 +20,11 @@ public:
 
     void markStarted(int row);
     void markProgress(int row, double fraction);
-    void markFinished(int row, bool succeeded);
+    // A failed row tells why in its tool tip.
+    void markFinished(int row, bool succeeded, const QString &reason = QString());
 
 private:
-    void write(int row, const QVariant &progress, const QVariant &success);
+    void write(int row, const QVariant &progress, const QVariant &success, const QVariant &toolTip = QVariant());
 
     QTreeWidget *m_list;
     QList<QPersistentModelIndex> m_rows;

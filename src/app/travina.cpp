@@ -272,9 +272,10 @@ void Travina::startConversion(bool quitWhenFinished)
 
 void Travina::rowFinished(int row, const ConversionResult &result)
 {
-    m_rows->markFinished(row, result.succeeded());
+    const QString reason = failureReason(result);
+    m_rows->markFinished(row, result.succeeded(), reason);
     if (!result.succeeded())
-        qWarning().noquote() << "Conversion failed:" << result.input << result.status << result.detail;
+        qWarning().noquote() << "Conversion failed:" << result.input << reason;
 }
 
 void Travina::conversionFinished()

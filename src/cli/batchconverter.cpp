@@ -6,35 +6,6 @@
 
 #include <cstdio>
 
-QString failureReason(const ConversionResult &result)
-{
-    QString reason;
-    switch (result.status) {
-    case ConversionResult::Converted:
-        return QString();
-    case ConversionResult::InputMissing:
-        reason = QStringLiteral("file not found");
-        break;
-    case ConversionResult::UnsupportedType:
-        reason = QStringLiteral("unsupported file type");
-        break;
-    case ConversionResult::OutputIsInput:
-        reason = QStringLiteral("output would replace the input");
-        break;
-    case ConversionResult::ReadFailed:
-        reason = QStringLiteral("no drawing could be read");
-        break;
-    case ConversionResult::WriteFailed:
-        reason = QStringLiteral("cannot write output");
-        if (!result.output.isEmpty())
-            reason += QLatin1Char(' ') + result.output;
-        break;
-    }
-    if (!result.detail.isEmpty())
-        reason += QStringLiteral(" (%1)").arg(result.detail);
-    return reason;
-}
-
 BatchConverter::BatchConverter(const QStringList &inputs, const ConversionOptions &options,
                                const OutputOptions &output, bool quiet, QObject *parent)
     : QObject(parent)

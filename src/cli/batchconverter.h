@@ -34,6 +34,3 @@ private:
     bool m_anyFailed = false;
     std::unique_ptr<ProgressBar> m_bar;
 };
-
-// The reason given after "FAILED <input>: ".
-QString failureReason(const ConversionResult &result);

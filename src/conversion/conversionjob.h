@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversionresult.h"
 #include "outputpath.h"
 
 #include "formats/formatoptions.h"
@@ -12,25 +13,6 @@
 #include <functional>
 
 class Drawing;
-
-struct ConversionResult
-{
-    enum Status {
-        Converted,
-        InputMissing,
-        UnsupportedType,
-        OutputIsInput,
-        ReadFailed,
-        WriteFailed,
-    };
-
-    Status status = ReadFailed;
-    QString input;
-    QString output; // empty until the input was read
-    QString detail; // what went wrong beyond the status, such as running out of memory
-
-    bool succeeded() const { return status == Converted; }
-};
 
 // Converts a list of input files one after the other on a worker thread.
 //
@@ -113,5 +95,3 @@ private:
     int m_lastReportedRow = -1;
     double m_lastReportedValue = 0;
 };
-
-Q_DECLARE_METATYPE(ConversionResult)

@@ -265,6 +265,9 @@ void TestTravina::convertButtonDisabledWhileConverting()
     QCOMPARE(good->data(0, SuccessRole), QVariant(true));
     QCOMPARE(bad->data(0, ProgressRole), QVariant(1));
     QCOMPARE(bad->data(0, SuccessRole), QVariant(false));
+    // A red row says why when the pointer rests on it.
+    QCOMPARE(bad->toolTip(0), QStringLiteral("unsupported file type"));
+    QVERIFY(good->toolTip(0).isEmpty());
     QCOMPARE(readAll(m_files->filePath(QStringLiteral("out/a.tap"))).left(9), QByteArray("G1 F1000\n"));
 
     QTest::keyClick(fileList(window), Qt::Key_Delete);

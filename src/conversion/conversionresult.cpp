@@ -1,0 +1,32 @@
+#include "conversionresult.h"
+
+#include <QCoreApplication>
+
+QString failureReason(const ConversionResult &result)
+{
+    QString reason;
+    switch (result.status) {
+    case ConversionResult::Converted:
+        return QString();
+    case ConversionResult::InputMissing:
+        reason = QCoreApplication::translate("ConversionJob", "file not found");
+        break;
+    case ConversionResult::UnsupportedType:
+        reason = QCoreApplication::translate("ConversionJob", "unsupported file type");
+        break;
+    case ConversionResult::OutputIsInput:
+        reason = QCoreApplication::translate("ConversionJob", "output would replace the input");
+        break;
+    case ConversionResult::ReadFailed:
+        reason = QCoreApplication::translate("ConversionJob", "no drawing could be read");
+        break;
+    case ConversionResult::WriteFailed:
+        reason = QCoreApplication::translate("ConversionJob", "cannot write output");
+        if (!result.output.isEmpty())
+            reason += QLatin1Char(' ') + result.output;
+        break;
+    }
+    if (!result.detail.isEmpty())
+        reason += QStringLiteral(" (%1)").arg(result.detail);
+    return reason;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QMetaType>
+#include <QString>
+
+struct ConversionResult
+{
+    enum Status {
+        Converted,
+        InputMissing,
+        UnsupportedType,
+        OutputIsInput,
+        ReadFailed,
+        WriteFailed,
+    };
+
+    Status status = ReadFailed;
+    QString input;
+    QString output; // empty until the input was read
+    QString detail; // what went wrong beyond the status, such as running out of memory
+
+    bool succeeded() const { return status == Converted; }
+};
+
+Q_DECLARE_METATYPE(ConversionResult)
+
+// Why a file failed, in the current language: "file not found", "cannot
+// write output <path>" and the like; empty for a converted file.
+QString failureReason(const ConversionResult &result);
