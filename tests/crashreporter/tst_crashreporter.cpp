@@ -77,9 +77,7 @@ private slots:
     void init();
     void cleanup();
 
-    void formStartsReady();
     void writesReportAndTakesDetails();
-    void withoutDetailsFile();
     void upload_data();
     void upload();
     void closeWithoutSending_data();
@@ -167,26 +165,6 @@ void TestCrashReporter::uncheckInDetails(const QString &item, CrashReporter &rep
     QVERIFY(unchecked);
 }
 
-void TestCrashReporter::formStartsReady()
-{
-    prepareCrash(0);
-    CrashReporter reporter(dumpPath(), places());
-    QCOMPARE(reporter.windowTitle(), QStringLiteral("Crash reporting"));
-    QCOMPARE(reporter.minimumSize(), QSize(460, 245));
-    QVERIFY(child<QCheckBox>(reporter, "sendReport")->isChecked());
-    QVERIFY(child<QPushButton>(reporter, "okButton")->isDefault());
-    QCOMPARE(child<QWidget>(reporter, "commentBox")->maximumHeight(), 0);
-    QVERIFY(child<CrashUploadAnimation>(reporter, "progressLabel")->isHidden());
-    QVERIFY(!reporter.windowIcon().isNull());
-    const CrashReportItems &items = reporter.items();
-    QCOMPARE(items.keys().size(), 3);
-    for (const char *name : {"minidump", "report", "screenshot"}) {
-        QCOMPARE(items.value(QLatin1String(name)).kind, int(CrashReportItem::SentFile));
-        QVERIFY(items.value(QLatin1String(name)).included);
-    }
-    QCOMPARE(items.value(QStringLiteral("report")).filePath(), dumpPath() + QStringLiteral(".xml"));
-}
-
 void TestCrashReporter::writesReportAndTakesDetails()
 {
     prepareCrash(4242);
@@ -198,15 +176,6 @@ void TestCrashReporter::writesReportAndTakesDetails()
     QVERIFY(report.contains(QLatin1String("\r\n\t<AppRunningTime>0 days 00:00:1")));
     QVERIFY(report.contains(QLatin1String("\r\n\t<ProcessId>4242 (0x1092)</ProcessId>\r\n")));
     QVERIFY(report.endsWith(QLatin1String("\t\t[2024-01-01 02:03:05.006] qDebug: first\r\n\t]]></ApplicationLog>\r\n</CrashReport>\r\n")));
-}
-
-void TestCrashReporter::withoutDetailsFile()
-{
-    writeTestFile(dumpPath(), dumpBytes);
-    CrashReporter reporter(dumpPath(), places());
-    const QString report = QString::fromUtf8(fileContents(dumpPath() + QStringLiteral(".xml")));
-    QVERIFY(report.contains(QLatin1String("\t<SystemTimeUTC>")));
-    QVERIFY(report.endsWith(QLatin1String("Z</SystemTimeUTC>\r\n</CrashReport>\r\n")));
 }
 
 void TestCrashReporter::upload_data()
