@@ -41,10 +41,12 @@ bool CrashHandler::install()
 
 void CrashHandler::followActiveWindow()
 {
-    if (m_followsActiveWindow || !qGuiApp)
+    // A core application (the tests) has no windows.
+    auto *application = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    if (m_followsActiveWindow || !application)
         return;
     m_followsActiveWindow = true;
-    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, qGuiApp, [](QWindow *window) {
+    QObject::connect(application, &QGuiApplication::focusWindowChanged, application, [](QWindow *window) {
         updateCrashActiveWindow(window ? static_cast<std::uint64_t>(window->winId()) : 0);
     });
 }

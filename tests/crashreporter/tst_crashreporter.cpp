@@ -97,6 +97,9 @@ private:
 
     std::unique_ptr<GuiTestEnvironment> m_environment;
     std::unique_ptr<QTemporaryDir> m_files;
+    // Apart from the crash files: the restarted program writes its marker
+    // there in its own time.
+    std::unique_ptr<QTemporaryDir> m_restart;
     std::unique_ptr<ServedFolder> m_served;
     QString m_restartMarker;
 };
@@ -109,13 +112,15 @@ void TestCrashReporter::initTestCase()
 void TestCrashReporter::init()
 {
     m_files = std::make_unique<QTemporaryDir>();
+    m_restart = std::make_unique<QTemporaryDir>();
     m_served = std::make_unique<ServedFolder>();
-    m_restartMarker = m_files->filePath(QStringLiteral("restarted"));
+    m_restartMarker = m_restart->filePath(QStringLiteral("restarted"));
 }
 
 void TestCrashReporter::cleanup()
 {
     m_served.reset();
+    m_restart.reset();
     m_files.reset();
 }
 
@@ -133,7 +138,7 @@ CrashReporterPlaces TestCrashReporter::places(const QString &restartProgram) con
 {
     QString program = restartProgram;
     if (program.isNull()) {
-        program = m_files->filePath(QStringLiteral("restart.sh"));
+        program = m_restart->filePath(QStringLiteral("restart.sh"));
         writeTestFile(program, "#!/bin/sh\ntouch '" + m_restartMarker.toUtf8() + "'\n");
         QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -169,7 +174,7 @@ void TestCrashReporter::writesReportAndTakesDetails()
 {
     prepareCrash(4242);
     CrashReporter reporter(dumpPath(), places());
-    QCOMPARE(remainingFiles(), QStringList({dumpName, dumpName + QStringLiteral(".xml"), QStringLiteral("restart.sh")}));
+    QCOMPARE(remainingFiles(), QStringList({dumpName, dumpName + QStringLiteral(".xml")}));
     const QString report = QString::fromUtf8(fileContents(dumpPath() + QStringLiteral(".xml")));
     QVERIFY(report.startsWith(QLatin1String("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<CrashReport>\r\n\t<AppName>Travina</AppName>\r\n")));
     QVERIFY(report.contains(QLatin1String("\r\n\t<CrashGUID>5F0C8A1E-2B7D-4C36-9E41-D86A3B12F7C0</CrashGUID>\r\n")));
@@ -229,7 +234,7 @@ void TestCrashReporter::upload()
         QCOMPARE(uploaded.value(QStringLiteral("minidump")).content, dumpBytes);
     }
     // What was sent is gone; what was left out stays.
-    QCOMPARE(remainingFiles().filter(QStringLiteral(".dmp")), uncheck.isEmpty() ? QStringList() : QStringList{dumpName});
+    QCOMPARE(remainingFiles(), uncheck.isEmpty() ? QStringList() : QStringList{dumpName});
     QTRY_COMPARE(QFileInfo::exists(m_restartMarker), restarted);
     auto *animation = child<CrashUploadAnimation>(reporter, "progressLabel");
     QVERIFY(animation->isVisibleTo(&reporter));
@@ -254,7 +259,7 @@ void TestCrashReporter::closeWithoutSending()
     reporter.show();
     child<QCheckBox>(reporter, "sendReport")->setChecked(false);
     child<QPushButton>(reporter, button.toLatin1().constData())->click();
-    QCOMPARE(remainingFiles(), QStringList{QStringLiteral("restart.sh")});
+    QCOMPARE(remainingFiles(), QStringList());
     QVERIFY(m_served->requests.isEmpty());
     QTRY_COMPARE(QFileInfo::exists(m_restartMarker), restarted);
 }
@@ -262,7 +267,7 @@ void TestCrashReporter::closeWithoutSending()
 void TestCrashReporter::restartFailureIsShown()
 {
     prepareCrash(0);
-    CrashReporter reporter(dumpPath(), places(m_files->filePath(QStringLiteral("no-such-program"))));
+    CrashReporter reporter(dumpPath(), places(m_restart->filePath(QStringLiteral("no-such-program"))));
     reporter.show();
     child<QCheckBox>(reporter, "sendReport")->setChecked(false);
     QString title;
