@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl_PL">
 <context>
+    <name>About</name>
+    <message>
+        <source>About Travina</source>
+        <translation>O programie Travina</translation>
+    </message>
+    <message>
+        <source>Ostrane Limited</source>
+        <translation>Ostrane Limited</translation>
+    </message>
+    <message>
+        <source>Check out our other products:</source>
+        <translation>Zobacz nasze inne produkty:</translation>
+    </message>
+</context>
+<context>
     <name>BaseFormat</name>
     <message>
         <source>All supported files (*.plt *.dxf *.tap *.svg *.svgz)</source>
@@ -22,6 +37,120 @@
     <message>
         <source>Scalable Vector Graphics (*.svg *.svgz)</source>
         <translation>Grafika wektorowa SVG (*.svg *.svgz)</translation>
+    </message>
+</context>
+<context>
+    <name>CrashReporter</name>
+    <message>
+        <source>Travina has failed to restart itself.</source>
+        <translation>Nie udało się ponownie uruchomić programu Travina.</translation>
+    </message>
+    <message>
+        <source>Travina has failed to restart itself. Please do it manually.</source>
+        <translation>Nie udało się ponownie uruchomić programu Travina. Uruchom go ręcznie.</translation>
+    </message>
+    <message>
+        <source>The crash report is made of these items. Only the checked ones are sent; select one to see what it holds.</source>
+        <translation>Raport o awarii składa się z tych elementów. Wysłane zostaną tylko zaznaczone; wybierz element, aby zobaczyć jego zawartość.</translation>
+    </message>
+    <message>
+        <source>Report details</source>
+        <translation>Szczegóły raportu</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nazwa</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wartość</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Rozmiar</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>KB</source>
+        <translation>KB</translation>
+    </message>
+    <message>
+        <source>MB</source>
+        <translation>MB</translation>
+    </message>
+    <message>
+        <source>GB</source>
+        <translation>GB</translation>
+    </message>
+    <message>
+        <source>TB</source>
+        <translation>TB</translation>
+    </message>
+    <message>
+        <source>PB</source>
+        <translation>PB</translation>
+    </message>
+    <message>
+        <source>EB</source>
+        <translation>EB</translation>
+    </message>
+    <message>
+        <source>ZB</source>
+        <translation>ZB</translation>
+    </message>
+    <message>
+        <source>YB</source>
+        <translation>YB</translation>
+    </message>
+</context>
+<context>
+    <name>CrashReporterClass</name>
+    <message>
+        <source>Crash reporting</source>
+        <translation>Zgłaszanie awarii</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Travina&lt;/b&gt; has stopped working</source>
+        <translation>Program &lt;b&gt;Travina&lt;/b&gt; przestał działać</translation>
+    </message>
+    <message>
+        <source>There was an error in the application and it can&apos;t stay running any longer.</source>
+        <translation>W programie wystąpił błąd i nie może on dłużej działać.</translation>
+    </message>
+    <message>
+        <source>Crash report has been generated and you can send it to our developers. Every submission is treated anonymously and the report doesn&apos;t contain any confidential information.</source>
+        <translation>Utworzono raport o awarii, który możesz wysłać naszym programistom. Każde zgłoszenie jest anonimowe, a raport nie zawiera żadnych poufnych informacji.</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Komentarz</translation>
+    </message>
+    <message>
+        <source>Your e-mail address (optional):</source>
+        <translation>Twój adres e-mail (opcjonalnie):</translation>
+    </message>
+    <message>
+        <source>&lt;a href=&quot;#&quot; style=&quot;color: #4e4e4e;&quot;&gt;Details...&lt;/a&gt;</source>
+        <translation>&lt;a href=&quot;#&quot; style=&quot;color: #4e4e4e;&quot;&gt;Szczegóły...&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;a href=&quot;#&quot; style=&quot;color: #4e4e4e;&quot;&gt;Add comment&lt;/a&gt;</source>
+        <translation>&lt;a href=&quot;#&quot; style=&quot;color: #4e4e4e;&quot;&gt;Dodaj komentarz&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Send report</source>
+        <translation>Wyślij raport</translation>
+    </message>
+    <message>
+        <source>Close application</source>
+        <translation>Zamknij program</translation>
+    </message>
+    <message>
+        <source>Restart application</source>
+        <translation>Uruchom ponownie</translation>
     </message>
 </context>
 <context>
@@ -187,6 +316,17 @@
     <message>
         <source>Exit</source>
         <translation>Zakończ</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateSystem</name>
+    <message>
+        <source>Error launching updater.</source>
+        <translation>Nie można uruchomić aktualizacji.</translation>
+    </message>
+    <message>
+        <source>The application updater cannot be started. Run the program as Administrator or download new version from our website.</source>
+        <translation>Nie można uruchomić programu aktualizującego. Uruchom program jako administrator albo pobierz nową wersję z naszej strony internetowej.</translation>
     </message>
 </context>
 </TS>

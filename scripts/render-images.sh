@@ -26,6 +26,11 @@ for name in product1 product2; do
     render "images/$name.svg" "images/$name.png" 85 67
 done
 
+# The crash reporter's window icon, upload arrow and separator line.
+render crashreporter/icon.svg crashreporter/icon.png 64 64
+render crashreporter/uploading.svg crashreporter/uploading.png 16 16
+render crashreporter/hline.svg crashreporter/hline.png 8 2
+
 # The desktop icon in the sizes a Linux desktop asks for.
 for size in 16 32 48 64 128 256; do
     source=images/travina.svg

@@ -4,14 +4,20 @@
 #include "app/applicationsetup.h"
 #include "app/settings.h"
 #include "app/travina.h"
+#include "crash/crashreporter.h"
+#include "crash/reportdetailsdialog.h"
 #include "style/itemroles.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDataStream>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -57,6 +63,47 @@ void waitFor(const std::function<bool()> &condition)
 double progressOf(QTreeWidget *list, int row)
 {
     return list->topLevelItem(row)->data(0, ProgressRole).toDouble();
+}
+
+// What a crash leaves in the temporary directory: the dump and its details
+// file, for a process that no longer exists, with the window's picture
+// standing in for the screenshot.
+QString writeCrashFiles(const QString &directory, QWidget *crashedWindow)
+{
+    const QString dump = directory + QStringLiteral("/5f0c8a1e-2b7d-4c36-9e41-d86a3b12f7c0.dmp");
+    writeFile(dump, QByteArray("MDMP\x93\xa7\0\0") + QByteArray(4000, '\0') + QByteArray("libQt5Widgets.so.5"));
+    const qint64 start = QDateTime::currentSecsSinceEpoch() - 754;
+    const QString log = QStringLiteral("[2024-03-05 10:14:02.117] qDebug: converting bracket.dxf\r\n"
+                                       "[2024-03-05 10:14:02.481] qWarning: error downloading update");
+    QByteArray state;
+    QDataStream(&state, QIODevice::WriteOnly) << quint32(0) << log;
+    writeFile(dump + QStringLiteral(".details"),
+              QByteArray::number(state.size()) + '\n' + state + "0\n" + QByteArray::number(start)
+                  + "\n4194301\n4194301\n37\n140737488355328\n140737169838080\n0x0000559D3C2A41F7\n0xb\n0x1\n"
+                    "SIGSEGV: The process tried to access memory it may not access.\n");
+    crashedWindow->grab().save(dump + QStringLiteral(".png"));
+    return dump;
+}
+
+void saveCrashReporter(const QString &dump, const QString &out, const QString &suffix)
+{
+    CrashReporter reporter(dump);
+    reporter.show();
+    save(&reporter, out, QStringLiteral("crash-reporter%1.png").arg(suffix));
+    reporter.findChild<QLabel *>(QStringLiteral("addComment"))->linkActivated(QStringLiteral("#"));
+    reporter.findChild<QLineEdit *>(QStringLiteral("email"))->setText(QStringLiteral("maker@example.com"));
+    reporter.findChild<QPlainTextEdit *>(QStringLiteral("comments"))
+        ->setPlainText(QStringLiteral("It crashed while I was converting a DXF file."));
+    QTest::qWait(700);
+    save(&reporter, out, QStringLiteral("crash-reporter-comment%1.png").arg(suffix));
+
+    ReportDetailsDialog details(reporter.items(), &reporter);
+    details.show();
+    auto *list = details.findChild<QTreeWidget *>();
+    for (const char *item : {"report", "minidump", "screenshot"}) {
+        list->setCurrentItem(list->findItems(QLatin1String(item), Qt::MatchExactly).value(0));
+        save(&details, out, QStringLiteral("crash-details-%1%2.png").arg(QLatin1String(item), suffix));
+    }
 }
 
 } // namespace
@@ -105,6 +152,9 @@ int main(int argc, char *argv[])
     save(&dialog, out, QStringLiteral("options.png"));
     dialog.close();
 
+    QTemporaryDir crashFiles;
+    saveCrashReporter(writeCrashFiles(crashFiles.path(), &window), out, QString());
+
     auto *languages = window.findChild<QMenu *>(QStringLiteral("menuLanguage"));
     languages->popup(window.mapToGlobal(QPoint(40, 20)));
     save(languages, out, QStringLiteral("menu-language.png"));
@@ -114,5 +164,7 @@ int main(int argc, char *argv[])
     Settings polishDialog;
     polishDialog.show();
     save(&polishDialog, out, QStringLiteral("options-polish.png"));
+    polishDialog.close();
+    saveCrashReporter(writeCrashFiles(crashFiles.path(), &window), out, QStringLiteral("-polish"));
     return 0;
 }

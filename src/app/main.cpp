@@ -3,6 +3,7 @@
 #include "travina.h"
 
 #include "crash/crashhandler.h"
+#include "crash/crashreporter.h"
 #include "update/updatemode.h"
 
 #include <QApplication>
@@ -23,6 +24,15 @@ bool isUpdateMode(const QStringList &arguments)
     return arguments.size() >= 3 && arguments.at(1) == QLatin1String("update");
 }
 
+int runCrashReportMode()
+{
+    // The toolkit may have taken the path for one of its own options.
+    CrashReporter reporter(QApplication::arguments().value(2));
+    QObject::connect(&reporter, &QDialog::finished, qApp, &QCoreApplication::quit);
+    reporter.show();
+    return QApplication::exec();
+}
+
 int runNormalMode(const QStringList &arguments)
 {
     Travina window;
@@ -39,11 +49,10 @@ int runNormalMode(const QStringList &arguments)
 int main(int argc, char *argv[])
 {
     if (isCrashReportMode(argc, argv)) {
-        // The crash reporter dialog is not part of the program yet; the
-        // mode ends at once, successfully.
+        // Nothing of the crash handling runs in the reporter itself.
         QApplication app(argc, argv);
         applicationSetup();
-        return 0;
+        return runCrashReportMode();
     }
 
     QApplication app(argc, argv);

@@ -1,7 +1,13 @@
 #include "crashhandler.h"
 
+#include "crashcatcher.h"
+
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QDateTime>
+#include <QDir>
+#include <QGuiApplication>
+#include <QWindow>
 
 namespace {
 const QString lineBreak = QStringLiteral("\r\n");
@@ -13,9 +19,36 @@ CrashHandler &CrashHandler::instance()
     return handler;
 }
 
+CrashHandler::~CrashHandler()
+{
+    uninstallCrashCatcher();
+}
+
 bool CrashHandler::install()
 {
+    // The catcher copies what it needs; the state is handed over with the
+    // first message, so a crash before any gives the length line "0".
+    const QByteArray program = QCoreApplication::applicationFilePath().toLocal8Bit();
+    const QByteArray dumpDirectory = QDir::toNativeSeparators(QDir::tempPath()).toLocal8Bit();
+    CrashCatcherSettings settings;
+    settings.reporterProgram = program.constData();
+    settings.dumpDirectory = dumpDirectory.constData();
+    settings.startTime = static_cast<std::uint64_t>(QDateTime::currentSecsSinceEpoch());
+    installCrashCatcher(settings);
+    followActiveWindow();
     return true;
+}
+
+void CrashHandler::followActiveWindow()
+{
+    // A core application (the tests) has no windows.
+    auto *application = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+    if (m_followsActiveWindow || !application)
+        return;
+    m_followsActiveWindow = true;
+    QObject::connect(application, &QGuiApplication::focusWindowChanged, application, [](QWindow *window) {
+        updateCrashActiveWindow(window ? static_cast<std::uint64_t>(window->winId()) : 0);
+    });
 }
 
 void CrashHandler::appendLog(const QString &text)
@@ -55,4 +88,5 @@ void CrashHandler::storeStateLocked()
     const QString log = m_log.endsWith(lineBreak) ? m_log.left(m_log.size() - lineBreak.size()) : m_log;
     stream << log;
     m_stateBytes = bytes;
+    updateCrashState(m_stateBytes.constData(), static_cast<std::size_t>(m_stateBytes.size()));
 }

@@ -6,14 +6,19 @@
 #include <QPair>
 #include <QString>
 
-// The process-wide crash handler. For now it keeps the diagnostic log and
-// its serialised copy; catching crashes is not wired up yet.
+// The process-wide crash handler: keeps the diagnostic log with its
+// serialised copy ready for a crash, and catches the crash of this process
+// (the minidump, the details file and "<program> crash <dump>" come from
+// crashcatcher.h).
 class CrashHandler
 {
 public:
     static CrashHandler &instance();
 
-    // Sets up crash catching; nothing to set up yet, so always true.
+    // Catches crashes from now on, with the running program as the reporter
+    // and the temporary directory for the dumps, and follows the active
+    // window for the details file. Always true: a handler that could not be
+    // installed only costs the report, never the program.
     bool install();
 
     // Appends "[yyyy-MM-dd hh:mm:ss.zzz] text\r\n" (UTC) and refreshes the
@@ -33,10 +38,13 @@ public:
 
 private:
     CrashHandler() = default;
+    ~CrashHandler();
     void storeStateLocked();
+    void followActiveWindow();
 
     mutable QMutex m_mutex; // one lock around every append and refresh
     QHash<QString, QPair<QByteArray, bool>> m_attachments;
     QByteArray m_stateBytes;
     QString m_log;
+    bool m_followsActiveWindow = false;
 };

@@ -118,6 +118,7 @@ private slots:
     void automaticConversionQuits();
     void otherModesEndAtOnce_data();
     void otherModesEndAtOnce();
+    void crashModeRunsOnlyTheReporter();
 
 private:
     QString inputFile(const QString &name, const QByteArray &content = "X1 Y2\nX3 Y4\n")
@@ -374,7 +375,6 @@ void TestTravina::otherModesEndAtOnce_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("converts");
-    QTest::newRow("crash report") << QStringList({QStringLiteral("crash"), QStringLiteral("a.tap")}) << false;
     QTest::newRow("update") << QStringList({QStringLiteral("update"), QStringLiteral("a.tap")}) << false;
     QTest::newRow("Crash is a file name") << QStringList({QStringLiteral("Crash"), QStringLiteral("a.tap")}) << true;
     QTest::newRow("crash alone is a file name") << QStringList(QStringLiteral("crash")) << false;
@@ -387,6 +387,24 @@ void TestTravina::otherModesEndAtOnce()
     inputFile(QStringLiteral("a.tap"));
     QVERIFY(runTravina(arguments, QStringLiteral("%p/%f-out.tap"), m_files->path()));
     QCOMPARE(QFile::exists(m_files->filePath(QStringLiteral("a-out.tap"))), converts);
+}
+
+void TestTravina::crashModeRunsOnlyTheReporter()
+{
+    const QString dump = inputFile(QStringLiteral("a.tap"));
+    QTemporaryDir config;
+    QProcess travina;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    travina.setProcessEnvironment(environment);
+    travina.start(QStringLiteral(TRAVINA_PATH), {QStringLiteral("crash"), dump});
+    // The reporter writes its report at once and then waits for the user.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dump + QStringLiteral(".xml")), 30000);
+    QCOMPARE(travina.state(), QProcess::Running);
+    travina.kill();
+    travina.waitForFinished();
+    QCOMPARE(QDir(m_files->path()).entryList(QDir::Files, QDir::Name), QStringList({QStringLiteral("a.tap"), QStringLiteral("a.tap.xml")}));
 }
 
 QTEST_MAIN(TestTravina)
