@@ -40,6 +40,29 @@
     </message>
 </context>
 <context>
+    <name>ConversionJob</name>
+    <message>
+        <source>file not found</source>
+        <translation>nie znaleziono pliku</translation>
+    </message>
+    <message>
+        <source>unsupported file type</source>
+        <translation>nieobsługiwany typ pliku</translation>
+    </message>
+    <message>
+        <source>output would replace the input</source>
+        <translation>plik wynikowy zastąpiłby plik źródłowy</translation>
+    </message>
+    <message>
+        <source>no drawing could be read</source>
+        <translation>nie udało się odczytać rysunku</translation>
+    </message>
+    <message>
+        <source>cannot write output</source>
+        <translation>nie można zapisać pliku wynikowego</translation>
+    </message>
+</context>
+<context>
     <name>CrashReporter</name>
     <message>
         <source>Travina has failed to restart itself.</source>
