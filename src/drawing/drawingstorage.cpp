@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <new>
+#include <system_error>
 
 static_assert(sizeof(DrawingObject) >= sizeof(void *), "an object slot must hold a block header");
 static_assert(DrawingStorage::blockBytes % sizeof(DrawingPoint) == 0, "point blocks hold whole records");
@@ -48,7 +49,22 @@ DrawingObject *DrawingStorage::newObject(int slot)
 
 void DrawingStorage::addPointBlock()
 {
-    m_pointBlocks.push_back(newBlock());
+    m_pointBlocks.push_back(m_spareBlock.valid() ? m_spareBlock.get() : newBlock());
     m_nextPoint = static_cast<DrawingPoint *>(m_pointBlocks.back().get());
     m_pointsEnd = m_nextPoint + pointsPerBlock;
+
+    // A drawing that filled a block is likely to fill more. Clearing fresh
+    // memory is much of what a large drawing costs; another core can do it
+    // for the next block while the reader fills this one.
+    if (m_pointBlocks.size() < 2)
+        return;
+    try {
+        m_spareBlock = std::async(std::launch::async, [] {
+            Block block = newBlock();
+            populateLargeBlock(block.get(), blockBytes);
+            return block;
+        });
+    } catch (const std::system_error &) {
+        // No thread to spare: the next block is made when it is needed.
+    }
 }

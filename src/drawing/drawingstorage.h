@@ -3,6 +3,7 @@
 #include "drawing.h"
 
 #include <cstddef>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -62,6 +63,8 @@ private:
 
     std::vector<Block> m_objectBlocks;
     std::vector<Block> m_pointBlocks;
+    // The next point block, made ready on another thread while this one fills.
+    std::future<Block> m_spareBlock;
     DrawingPoint *m_nextPoint = nullptr;
     DrawingPoint *m_pointsEnd = nullptr;
     int m_objectCount = 0;

@@ -10,3 +10,7 @@
 // Returns null when the memory cannot be had.
 void *allocateLargeBlock(std::size_t bytes);
 void freeLargeBlock(void *block, std::size_t bytes);
+
+// Has the system back the whole block with memory now, so that the first
+// writes into it find it ready.
+void populateLargeBlock(void *block, std::size_t bytes);

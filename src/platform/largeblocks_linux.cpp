@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <sys/mman.h>
+#include <unistd.h>
 
 void *allocateLargeBlock(std::size_t bytes)
 {
@@ -21,6 +22,19 @@ void *allocateLargeBlock(std::size_t bytes)
     // Only a hint: without transparent huge pages the block works the same.
     ::madvise(block, bytes, MADV_HUGEPAGE);
     return block;
+}
+
+void populateLargeBlock(void *block, std::size_t bytes)
+{
+#ifdef MADV_POPULATE_WRITE
+    if (::madvise(block, bytes, MADV_POPULATE_WRITE) == 0)
+        return;
+#endif
+    // Older kernels: one write per page does the same.
+    const long page = ::sysconf(_SC_PAGESIZE);
+    auto *bytesOfBlock = static_cast<volatile char *>(block);
+    for (std::size_t offset = 0; offset < bytes; offset += std::size_t(page))
+        bytesOfBlock[offset] = 0;
 }
 
 void freeLargeBlock(void *block, std::size_t bytes)
