@@ -228,6 +228,21 @@ private:
     mutable std::vector<int> m_liveSlots;
 };
 
+// Takes the objects of a drawing while a reader is still filling it, for
+// work that can begin before the whole file is read.
+class DrawingFollower
+{
+public:
+    // Called on the reader's thread when the reader is done with an object:
+    // its points stay as they are from then on, and the objects come in
+    // the drawing's order. What happens to them must not touch the drawing
+    // itself, which the reader goes on changing.
+    virtual void objectFinished(const DrawingObject &object) = 0;
+
+protected:
+    ~DrawingFollower() = default;
+};
+
 enum TransformKind {
     MirrorVertical = 3,
 };
@@ -251,12 +266,22 @@ public:
 
     DrawingObject *addObject();
     void removeEmptyObjects();
+
+    // Readers that never come back to an object once they started the next
+    // one say so for each of them, which lets a follower start early.
+    void setFollower(DrawingFollower *follower) { m_follower = follower; }
+    void markFinished(const DrawingObject &object)
+    {
+        if (m_follower)
+            m_follower->objectFinished(object);
+    }
     void transform(TransformKind kind, const QVariant &a, const QVariant &b, const QVariant &c);
 
 private:
     QRectF m_bounds;
     std::unique_ptr<DrawingStorage> m_storage;
     DrawingObjectList m_objects;
+    DrawingFollower *m_follower = nullptr;
 };
 
 bool pointsCoincide(const QPointF &a, const QPointF &b);

@@ -122,6 +122,7 @@ void HpglPlotter::finishObject()
         if (m_pens.size() > 1)
             m_pens.pop_front();
     }
+    m_drawing.markFinished(*m_object);
     m_object = m_drawing.addObject();
     progressCallback(m_settings.fileSize > 0 ? double(m_bytesRead) / m_settings.fileSize : 0.0);
 }
