@@ -2,14 +2,18 @@
 
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
+#include "formats/gcodefollower.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 #include <exception>
+#include <memory>
 #include <new>
 
 namespace {
@@ -28,6 +32,18 @@ QString describe(const std::exception_ptr &error)
     } catch (...) {
         return QStringLiteral("unexpected error");
     }
+}
+
+// Starts writing the output while the input is still being read, where the
+// output can be known and written before reading ends. Never creates a
+// directory: that waits until the file has been read.
+std::unique_ptr<FollowingGCodeWriter> followReading(const QString &input, const OutputOptions &output,
+                                                    Drawing &drawing)
+{
+    const OutputPath out = resolveOutputPath(input, output);
+    if (out.path.isEmpty() || outputIsInput(out.path, input) || !QFileInfo(out.path).absoluteDir().exists())
+        return nullptr;
+    return std::make_unique<FollowingGCodeWriter>(out.path, drawing);
 }
 
 } // namespace
@@ -145,7 +161,12 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
     }
 
     Drawing drawing;
+    // Declared after the drawing, so that it stops following before the
+    // drawing goes away.
+    std::unique_ptr<FollowingGCodeWriter> follower;
     try {
+        if (!m_writeReplaced)
+            follower = followReading(input, output, drawing);
         progressCallback = [this, row](double fraction) { reportProgress(row, fraction * 0.6); };
         if (!m_read(input, drawing)) {
             result.status = ConversionResult::ReadFailed;
@@ -168,7 +189,14 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
         }
         createOutputDirectory(out);
         progressCallback = [this, row](double fraction) { reportProgress(row, 0.6 + 0.4 * fraction); };
-        result.status = m_write(result.output, drawing) ? ConversionResult::Converted : ConversionResult::WriteFailed;
+        bool written;
+        if (follower && follower->path() == out.path) {
+            written = follower->finish();
+        } else {
+            follower.reset();
+            written = m_write(result.output, drawing);
+        }
+        result.status = written ? ConversionResult::Converted : ConversionResult::WriteFailed;
     } catch (...) {
         result.status = ConversionResult::WriteFailed;
         result.detail = describe(std::current_exception());

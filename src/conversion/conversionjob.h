@@ -51,9 +51,14 @@ public:
     bool isRunning() const { return m_running; }
 
     // The steps that read and write one file; readDrawing and writeDrawing
-    // unless replaced.
+    // unless replaced. Only the built-in writer starts on a file's output
+    // while the file is still being read.
     void setReadFunction(ReadFunction read) { m_read = std::move(read); }
-    void setWriteFunction(WriteFunction write) { m_write = std::move(write); }
+    void setWriteFunction(WriteFunction write)
+    {
+        m_write = std::move(write);
+        m_writeReplaced = true;
+    }
 
 signals:
     void rowStarted(int row);
@@ -73,6 +78,7 @@ private:
 
     ReadFunction m_read;
     WriteFunction m_write;
+    bool m_writeReplaced = false;
     bool m_running = false;
     QFuture<void> m_future;
     ConversionOptions m_options;

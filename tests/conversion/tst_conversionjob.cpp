@@ -59,6 +59,17 @@ bool waitForEnd(ConversionJob &job, Report &report)
     return QTest::qWaitFor([&] { return report.finished > 0 && !job.isRunning(); }, 20000);
 }
 
+// Strokes in separate places, so that each is an object of its own; enough
+// of them that the output is begun while the plot is still being read.
+QByteArray plotOfManyStrokes()
+{
+    QByteArray plot("IN;SP1;");
+    for (int i = 0; i < 3000; ++i)
+        plot += "PU" + QByteArray::number(i) + ",0;PD" + QByteArray::number(i) + ",100," + QByteArray::number(i + 1)
+            + ",100;";
+    return plot + "PU0,0;";
+}
+
 OutputOptions sourceDirectory()
 {
     return OutputOptions();
@@ -89,6 +100,8 @@ private slots:
     void exceptionsFailOneFileOnly();
     void oneRunAtATime();
     void stopEndsAfterCurrentFile();
+    void writingWhileReadingGivesTheSameFile();
+    void failedReadLeavesNoOutput();
 
 private:
     QString file(const QString &name, const QByteArray &content)
@@ -315,6 +328,46 @@ void TestConversionJob::stopEndsAfterCurrentFile()
         QVERIFY(waitForEnd(job, report));
         QCOMPARE(report.results.size(), 1);
     }
+}
+
+void TestConversionJob::writingWhileReadingGivesTheSameFile()
+{
+    const QString input = file(QStringLiteral("strokes.plt"), plotOfManyStrokes());
+    ConversionJob early;
+    Report earlyReport;
+    watch(early, earlyReport);
+    QVERIFY(early.start({input}, ConversionOptions(), pattern(m_dir->filePath(QStringLiteral("early.tap")))));
+    QVERIFY(waitForEnd(early, earlyReport));
+
+    ConversionJob late;
+    late.setWriteFunction(writeDrawing);
+    Report lateReport;
+    watch(late, lateReport);
+    QVERIFY(late.start({input}, ConversionOptions(), pattern(m_dir->filePath(QStringLiteral("late.tap")))));
+    QVERIFY(waitForEnd(late, lateReport));
+
+    QVERIFY(earlyReport.results.value(0).succeeded());
+    const QByteArray written = fileContents(m_dir->filePath(QStringLiteral("early.tap")));
+    QCOMPARE(written.count("Z10\n"), 3000);
+    QCOMPARE(written, fileContents(m_dir->filePath(QStringLiteral("late.tap"))));
+}
+
+// The output was begun while reading; a reader that gives up at the end
+// must leave neither a file nor a half-written one behind.
+void TestConversionJob::failedReadLeavesNoOutput()
+{
+    const QString input = file(QStringLiteral("strokes.plt"), plotOfManyStrokes());
+    ConversionJob job;
+    job.setReadFunction([](const QString &path, Drawing &drawing) {
+        readDrawing(path, drawing);
+        return false;
+    });
+    Report report;
+    watch(job, report);
+    QVERIFY(job.start({input}, ConversionOptions(), sourceDirectory()));
+    QVERIFY(waitForEnd(job, report));
+    QCOMPARE(report.results.value(0).status, ConversionResult::ReadFailed);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("strokes.plt")});
 }
 
 QTEST_GUILESS_MAIN(TestConversionJob)
