@@ -16,16 +16,20 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <random>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 constexpr qint64 targetBytes = 100LL << 20;
+// One first run and the later ones, of which the median counts.
+constexpr int bigRuns = 6;
 
 class PlotWriter
 {
@@ -217,24 +221,37 @@ int main(int argc, char **argv)
 
     const QString output = dir.filePath(QStringLiteral("hpgl-out.tap"));
     const ChildRun tiny = convert(converter, tinyPlot, output);
-    const ChildRun big = convert(converter, bigPlot, output);
-    if (!tiny.succeeded || !big.succeeded) {
+    // The first run after a pause pays for memory the system has to find
+    // anew (on a virtual machine, from the host); the later ones show the
+    // converter's own speed. Both are reported.
+    std::vector<ChildRun> runs;
+    for (int i = 0; i < bigRuns; ++i)
+        runs.push_back(convert(converter, bigPlot, output));
+    const bool allSucceeded = std::all_of(runs.begin(), runs.end(), [](const ChildRun &r) { return r.succeeded; });
+    if (!tiny.succeeded || !allSucceeded) {
         std::fprintf(stderr, "%s failed\n", qPrintable(converter));
         return 1;
     }
+    const ChildRun first = runs.front();
+    std::sort(runs.begin() + 1, runs.end(), [](const ChildRun &a, const ChildRun &b) { return a.seconds < b.seconds; });
+    const ChildRun big = runs[std::size_t(1 + (bigRuns - 1) / 2)];
+    const long long peakBytes =
+        std::max_element(runs.begin(), runs.end(), [](const ChildRun &a, const ChildRun &b) {
+            return a.peakBytes < b.peakBytes;
+        })->peakBytes;
     const double inputBytes = double(QFileInfo(bigPlot).size());
     const long long points = pointsWritten(output);
 
     reportFigure("HPGL input", inputBytes / 1e6, "MB");
     reportFigure("G-code output", double(QFileInfo(output).size()) / 1e6, "MB");
     reportFigure("vertices", double(points), "");
-    reportFigure("HPGL end-to-end time", big.seconds, "s");
-    reportFigure("HPGL end-to-end throughput", inputBytes / 1e6 / big.seconds, "MB/s", 100);
+    reportFigure("HPGL end-to-end throughput, first run", inputBytes / 1e6 / first.seconds, "MB/s", 100);
+    reportFigure("HPGL end-to-end time, median of the later runs", big.seconds, "s");
+    reportFigure("HPGL end-to-end throughput, median of the later runs", inputBytes / 1e6 / big.seconds, "MB/s", 100);
     reportFigure("HPGL end-to-end CPU time (user + system)", big.cpuSeconds, "s");
-    reportFigure("HPGL end-to-end throughput by CPU time", inputBytes / 1e6 / big.cpuSeconds, "MB/s", 100);
     reportFigure("peak memory, tiny plot (fixed part)", double(tiny.peakBytes) / 1e6, "MB");
-    reportFigure("peak memory, 100 MB plot", double(big.peakBytes) / 1e6, "MB");
-    reportFigure("peak memory per vertex above the fixed part", double(big.peakBytes - tiny.peakBytes) / double(points),
+    reportFigure("peak memory, 100 MB plot (highest run)", double(peakBytes) / 1e6, "MB");
+    reportFigure("peak memory per vertex above the fixed part", double(peakBytes - tiny.peakBytes) / double(points),
                  "bytes", 48, false);
     timeStages(bigPlot, output, inputBytes);
     QFile::remove(output);
