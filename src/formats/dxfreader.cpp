@@ -1,6 +1,7 @@
 #include "dxfreader.h"
 
 #include "dxfentityend.h"
+#include "dxfheadervariables.h"
 #include "dxfpairreader.h"
 #include "dxfreaderstate.h"
 #include "dxfrepeatedgroups.h"
@@ -26,8 +27,8 @@ public:
         , m_fileSize(fileSize)
     {
         const ConversionOptions options = activeConversionOptions();
-        m_state.splineSegments = options.dxfSplineSegments;
-        m_state.optionSplineSegments = options.dxfSplineSegments;
+        m_state.splineSegments = optionSplineSegments(options.dxfSplineSegments);
+        m_state.optionSplineSegments = m_state.splineSegments;
         m_state.splineSegmentsFromFile = options.dxfSplineSegmentsFromFile;
     }
 

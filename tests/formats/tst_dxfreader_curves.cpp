@@ -365,6 +365,12 @@ void TestDxfReaderCurves::splineResolution_data()
         << QByteArray("9\n$SPLINESEGS\n70\n2147483647\n") << 5 << true << 20;
     QTest::newRow("largest value of the variable") << QByteArray("9\n$SPLINESEGS\n70\n32767\n") << 5 << true
                                                    << 4 * 32767;
+    QTest::newRow("option beyond the variable's range is held to it")
+        << QByteArray() << 2147483647 << true << 4 * 32767;
+    QTest::newRow("file's zero keeps an option beyond the range held to it")
+        << QByteArray("9\n$SPLINESEGS\n70\n0\n") << 2147483647 << true << 4 * 32767;
+    QTest::newRow("option of zero draws nothing") << QByteArray() << 0 << false << 0;
+    QTest::newRow("negative option draws nothing") << QByteArray() << -2147483647 - 1 << false << 0;
 }
 
 void TestDxfReaderCurves::splineResolution()
