@@ -61,6 +61,7 @@ private:
         finishEntity(m_kind, m_state, m_drawing, m_path);
         appendPainterPath(m_path, m_drawing, nullptr);
         m_state.groups.clear();
+        forgetRepeatedGroups(m_state);
 
         const DxfKind ended = m_kind;
         m_kind = dxfKindOf(name);
