@@ -24,3 +24,8 @@ void applySplineSegments(DxfReaderState &state)
     const bool allowed = segments >= 1 && segments <= maximumSplineSegments;
     state.splineSegments = allowed ? segments : state.optionSplineSegments;
 }
+
+int optionSplineSegments(int segments)
+{
+    return segments > maximumSplineSegments ? maximumSplineSegments : segments;
+}

@@ -9,3 +9,8 @@ void applyInsUnits(DxfReaderState &state);
 // $SPLINESEGS: the spline resolution, when the options let the file choose
 // it. A value outside what the variable allows keeps the option's value.
 void applySplineSegments(DxfReaderState &state);
+
+// The spline resolution the options ask for. The settings store hands on
+// whatever number it holds, so one above what the variable allows is held
+// to that limit.
+int optionSplineSegments(int segments);

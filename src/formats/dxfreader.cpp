@@ -1,6 +1,7 @@
 #include "dxfreader.h"
 
 #include "dxfentityend.h"
+#include "dxfheadervariables.h"
 #include "dxfpairreader.h"
 #include "dxfreaderstate.h"
 #include "dxfrepeatedgroups.h"
@@ -26,8 +27,8 @@ public:
         , m_fileSize(fileSize)
     {
         const ConversionOptions options = activeConversionOptions();
-        m_state.splineSegments = options.dxfSplineSegments;
-        m_state.optionSplineSegments = options.dxfSplineSegments;
+        m_state.splineSegments = optionSplineSegments(options.dxfSplineSegments);
+        m_state.optionSplineSegments = m_state.splineSegments;
         m_state.splineSegmentsFromFile = options.dxfSplineSegmentsFromFile;
     }
 
@@ -60,6 +61,7 @@ private:
         finishEntity(m_kind, m_state, m_drawing, m_path);
         appendPainterPath(m_path, m_drawing, nullptr);
         m_state.groups.clear();
+        forgetRepeatedGroups(m_state);
 
         const DxfKind ended = m_kind;
         m_kind = dxfKindOf(name);

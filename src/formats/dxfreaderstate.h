@@ -26,8 +26,8 @@ struct DxfReaderState
     int optionSplineSegments = 8;
     bool splineSegmentsFromFile = true;
 
-    // The repeated groups are not reset between entities: each entity's
-    // count group starts them afresh.
+    // The repeated groups of the entity being read, emptied at every entity
+    // boundary; its count group announces how many records follow.
     DxfRecords<4> polylineVertices; // x, y, z, bulge as read
     DxfRecords<1> splineKnots;
     DxfRecords<3> splineControlPoints; // x, y, z as read

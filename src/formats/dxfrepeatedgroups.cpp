@@ -53,3 +53,10 @@ bool takeSplineGroup(DxfReaderState &state, DxfKind &kind, const DxfPair &pair)
     }
     return true;
 }
+
+void forgetRepeatedGroups(DxfReaderState &state)
+{
+    state.polylineVertices.announce(0);
+    state.splineKnots.announce(0);
+    state.splineControlPoints.announce(0);
+}

@@ -16,3 +16,9 @@ bool takePolylineVertexGroup(DxfReaderState &state, const DxfPair &pair);
 // the entity into a helix, whose own groups are not collected; the marker
 // itself is left for the group table.
 bool takeSplineGroup(DxfReaderState &state, DxfKind &kind, const DxfPair &pair);
+
+// Empties the repeated groups at an entity boundary: they belong to the
+// entity that gives them. Kept on, they would let an entity without its own
+// count group draw its predecessor again, so that a run of bare names
+// repeats one large spline or polyline thousands of times.
+void forgetRepeatedGroups(DxfReaderState &state);

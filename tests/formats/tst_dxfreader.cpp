@@ -1,4 +1,5 @@
 #include "dxftestsupport.h"
+#include "../fuzz/dxffuzzoptions.h"
 
 #include "drawing/drawing.h"
 #include "formats/dxfreader.h"
@@ -39,6 +40,8 @@ private slots:
     void boundsCoverEveryPoint();
     void progressOnRecognisedNames();
     void dispatchedByExtension();
+    void fuzzCorpusReadsWithoutHarm_data();
+    void fuzzCorpusReadsWithoutHarm();
 
 private:
     void expectDrawn(const QByteArray &content, const QString &drawn);
@@ -212,6 +215,32 @@ void TestDxfReader::dispatchedByExtension()
     Drawing drawing;
     QVERIFY(readDrawing(writeFile(m_dir, inMillimetres(unitLine)), drawing));
     QCOMPARE(describe(drawing), QStringLiteral("0,0 1,0"));
+}
+
+// Every input the fuzz target kept, read with the options its first byte
+// picks, as the target does; under the sanitizers this replays the corpus.
+void TestDxfReader::fuzzCorpusReadsWithoutHarm_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir corpus(QStringLiteral(TRAVINA_TEST_DATA_DIR "/../fuzz/fuzz_dxfreader/corpus"));
+    const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
+    if (names.isEmpty())
+        qFatal("no corpus in %s", qPrintable(corpus.path()));
+    for (const QString &name : names)
+        QTest::newRow(qPrintable(name)) << corpus.filePath(name);
+}
+
+void TestDxfReader::fuzzCorpusReadsWithoutHarm()
+{
+    QFETCH(QString, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray input = file.readAll();
+    if (input.isEmpty())
+        return;
+    const ScopedConversionOptions scope(dxfFuzzOptions(static_cast<unsigned char>(input.at(0))));
+    Drawing drawing;
+    readDxf(writeFile(m_dir, input.mid(1)), drawing);
 }
 
 QTEST_GUILESS_MAIN(TestDxfReader)

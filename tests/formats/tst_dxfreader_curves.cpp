@@ -149,6 +149,8 @@ private slots:
     void windowedBasisMatchesFullRecursion();
     void hostileCounts_data();
     void hostileCounts();
+    void repeatedGroupsBelongToTheirEntity_data();
+    void repeatedGroupsBelongToTheirEntity();
 
 private:
     Drawing *read(const QByteArray &entities);
@@ -365,6 +367,12 @@ void TestDxfReaderCurves::splineResolution_data()
         << QByteArray("9\n$SPLINESEGS\n70\n2147483647\n") << 5 << true << 20;
     QTest::newRow("largest value of the variable") << QByteArray("9\n$SPLINESEGS\n70\n32767\n") << 5 << true
                                                    << 4 * 32767;
+    QTest::newRow("option beyond the variable's range is held to it")
+        << QByteArray() << 2147483647 << true << 4 * 32767;
+    QTest::newRow("file's zero keeps an option beyond the range held to it")
+        << QByteArray("9\n$SPLINESEGS\n70\n0\n") << 2147483647 << true << 4 * 32767;
+    QTest::newRow("option of zero draws nothing") << QByteArray() << 0 << false << 0;
+    QTest::newRow("negative option draws nothing") << QByteArray() << -2147483647 - 1 << false << 0;
 }
 
 void TestDxfReaderCurves::splineResolution()
@@ -510,6 +518,26 @@ void TestDxfReaderCurves::hostileCounts()
         QCOMPARE(pointCount(*drawing), 32);
     else
         QCOMPARE(describe(*drawing), drawn);
+}
+
+void TestDxfReaderCurves::repeatedGroupsBelongToTheirEntity_data()
+{
+    QTest::addColumn<QByteArray>("entities");
+    QTest::addColumn<int>("points");
+    const QByteArray bezier = spline(3, bezierKnots, bezierPoints);
+    QTest::newRow("spline without its own groups draws nothing") << bezier + "0\nSPLINE\n71\n3\n" << 32;
+    QTest::newRow("helix without its own groups draws nothing") << bezier + "0\nHELIX\n" << 32;
+    QTest::newRow("polyline without its own vertices draws nothing")
+        << lightweightPolyline(0, {{0, 0, 0}, {2, 0, 0}}) + "0\nLWPOLYLINE\n70\n1\n" << 2;
+    QTest::newRow("bare spline names under the largest resolution draw the spline once")
+        << "9\n$SPLINESEGS\n70\n32767\n" + bezier + QByteArray("0\nSPLINE\n").repeated(400) << 4 * 32767;
+}
+
+void TestDxfReaderCurves::repeatedGroupsBelongToTheirEntity()
+{
+    QFETCH(QByteArray, entities);
+    QFETCH(int, points);
+    QCOMPARE(pointCount(*read(entities)), points);
 }
 
 QTEST_GUILESS_MAIN(TestDxfReaderCurves)
