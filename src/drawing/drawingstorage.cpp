@@ -2,6 +2,7 @@
 
 #include "platform/largeblocks.h"
 
+#include <atomic>
 #include <cstdint>
 #include <new>
 #include <system_error>
@@ -22,6 +23,45 @@ DrawingStorage::Block DrawingStorage::newBlock()
     return block;
 }
 
+namespace {
+
+std::size_t defaultMemoryLimit()
+{
+    const std::size_t physical = physicalMemoryBytes();
+    return physical > 0 ? physical / 2 : std::size_t(-1);
+}
+
+std::atomic<std::size_t> &limitValue()
+{
+    static std::atomic<std::size_t> limit{defaultMemoryLimit()};
+    return limit;
+}
+
+} // namespace
+
+std::size_t DrawingStorage::setMemoryLimit(std::size_t bytes)
+{
+    return limitValue().exchange(bytes);
+}
+
+std::size_t DrawingStorage::memoryLimit()
+{
+    return limitValue().load();
+}
+
+bool DrawingStorage::fitsInLimit(std::size_t more) const
+{
+    const std::size_t held = m_pointBlocks.size() + m_objectBlocks.size() + (m_spareBlock.valid() ? 1 : 0);
+    return (held + more) <= memoryLimit() / blockBytes;
+}
+
+DrawingStorage::Block DrawingStorage::newBlockInLimit()
+{
+    if (!fitsInLimit(1))
+        throw std::bad_alloc();
+    return newBlock();
+}
+
 DrawingStorage::~DrawingStorage()
 {
     for (int slot = 0; slot < m_objectCount; ++slot)
@@ -38,7 +78,7 @@ DrawingObject *DrawingStorage::newObject(int slot)
 {
     Q_ASSERT(slot == m_objectCount);
     if (slot / objectsPerBlock == int(m_objectBlocks.size())) {
-        Block block = newBlock();
+        Block block = newBlockInLimit();
         new (block.get()) BlockHeader{this};
         m_objectBlocks.push_back(std::move(block));
     }
@@ -49,14 +89,14 @@ DrawingObject *DrawingStorage::newObject(int slot)
 
 void DrawingStorage::addPointBlock()
 {
-    m_pointBlocks.push_back(m_spareBlock.valid() ? m_spareBlock.get() : newBlock());
+    m_pointBlocks.push_back(m_spareBlock.valid() ? m_spareBlock.get() : newBlockInLimit());
     m_nextPoint = static_cast<DrawingPoint *>(m_pointBlocks.back().get());
     m_pointsEnd = m_nextPoint + pointsPerBlock;
 
     // A drawing that filled a block is likely to fill more. Clearing fresh
     // memory is much of what a large drawing costs; another core can do it
     // for the next block while the reader fills this one.
-    if (m_pointBlocks.size() < 2)
+    if (m_pointBlocks.size() < 2 || !fitsInLimit(1))
         return;
     try {
         m_spareBlock = std::async(std::launch::async, [] {

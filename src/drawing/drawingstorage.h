@@ -35,6 +35,14 @@ public:
     }
     DrawingObject *newObject(int slot);
 
+    // A drawing may hold its records in at most this many bytes; a reader
+    // that asks for more gets std::bad_alloc, and the file fails as one
+    // that does not fit into memory. Half the physical memory unless set:
+    // a file that makes a few bytes into millions of points must not take
+    // the whole machine down with it. Returns the limit it replaces.
+    static std::size_t setMemoryLimit(std::size_t bytes);
+    static std::size_t memoryLimit();
+
     DrawingPoint *newPoint()
     {
         if (m_nextPoint == m_pointsEnd)
@@ -60,6 +68,10 @@ private:
         return static_cast<DrawingObject *>(block.get()) + 1;
     }
     void addPointBlock();
+    // Whether `more` further blocks stay within the memory limit.
+    bool fitsInLimit(std::size_t more) const;
+    // A new block, or std::bad_alloc when it would pass the limit.
+    Block newBlockInLimit();
 
     std::vector<Block> m_objectBlocks;
     std::vector<Block> m_pointBlocks;

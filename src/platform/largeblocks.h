@@ -14,3 +14,6 @@ void freeLargeBlock(void *block, std::size_t bytes);
 // Has the system back the whole block with memory now, so that the first
 // writes into it find it ready.
 void populateLargeBlock(void *block, std::size_t bytes);
+
+// The machine's physical memory in bytes; 0 when the system does not say.
+std::size_t physicalMemoryBytes();

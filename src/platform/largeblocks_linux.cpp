@@ -42,3 +42,10 @@ void freeLargeBlock(void *block, std::size_t bytes)
     if (block)
         ::munmap(block, bytes);
 }
+
+std::size_t physicalMemoryBytes()
+{
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageBytes = ::sysconf(_SC_PAGESIZE);
+    return pages > 0 && pageBytes > 0 ? std::size_t(pages) * std::size_t(pageBytes) : 0;
+}

@@ -1,4 +1,5 @@
 #include "drawing/drawing.h"
+#include "drawing/drawingstorage.h"
 
 #include <QtTest>
 
@@ -21,6 +22,7 @@ private slots:
     void transformOfEmptyDrawingOverflowsBounds();
     void pointsCoincide_data();
     void pointsCoincide();
+    void memoryLimitFailsOneDrawing();
 };
 
 void TestDrawing::newDrawingIsEmpty()
@@ -225,6 +227,36 @@ void TestDrawing::pointsCoincide()
     QFETCH(QPointF, b);
     QFETCH(bool, coincide);
     QCOMPARE(::pointsCoincide(a, b), coincide);
+}
+
+void TestDrawing::memoryLimitFailsOneDrawing()
+{
+    const std::size_t limit = std::size_t(16) << 20;
+    const std::size_t previous = DrawingStorage::setMemoryLimit(limit);
+    qint64 points = 0;
+    bool outOfMemory = false;
+    {
+        Drawing drawing;
+        DrawingObject *object = drawing.addObject();
+        try {
+            for (; points < 10000000; ++points)
+                object->appendPoint(QPointF(points, 1));
+        } catch (const std::bad_alloc &) {
+            outOfMemory = true;
+        }
+        QCOMPARE(object->points.size(), int(points));
+        QCOMPARE(object->lastPoint()->x, double(points - 1));
+    }
+    // The limit holds for each drawing on its own.
+    Drawing next;
+    next.addObject()->appendPoint(QPointF(1, 2));
+    DrawingStorage::setMemoryLimit(previous);
+
+    QVERIFY(outOfMemory);
+    // All but the block of objects and one block of points kept in reserve.
+    const qint64 pointsPerBlock = DrawingStorage::pointsPerBlock;
+    QVERIFY(points >= qint64(limit / DrawingStorage::blockBytes - 2) * pointsPerBlock);
+    QVERIFY(points <= qint64(limit / DrawingStorage::blockBytes) * pointsPerBlock);
 }
 
 QTEST_APPLESS_MAIN(TestDrawing)

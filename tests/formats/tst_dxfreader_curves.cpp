@@ -1,6 +1,7 @@
 #include "dxftestsupport.h"
 
 #include "drawing/drawing.h"
+#include "drawing/drawingstorage.h"
 #include "formats/dxfbsplinebasis.h"
 #include "formats/dxfreader.h"
 #include "formats/formatoptions.h"
@@ -141,6 +142,7 @@ private slots:
     void cubicSplineIsItsBezierCurve();
     void splineResolution_data();
     void splineResolution();
+    void splinesBeyondTheMemoryLimitFail();
     void splineParameterStartsAtZero();
     void helixIsDrawnThroughItsSplineData_data();
     void helixIsDrawnThroughItsSplineData();
@@ -389,6 +391,29 @@ void TestDxfReaderCurves::splineResolution()
     readDxf(writeFile(m_dir, header + "9\n$INSUNITS\n70\n4\n" + spline(3, bezierKnots, bezierPoints) + "0\nEOF\n"),
             drawing);
     QCOMPARE(pointCount(drawing), points);
+}
+
+// A few hundred bytes asking for millions of points: past the drawing's
+// memory limit the file fails as out of memory instead of taking all the
+// machine has.
+void TestDxfReaderCurves::splinesBeyondTheMemoryLimitFail()
+{
+    const QByteArray header("9\n$SPLINESEGS\n70\n32767\n9\n$INSUNITS\n70\n4\n");
+    const QByteArray oneSpline = spline(3, bezierKnots, bezierPoints);
+    const QString path = writeFile(m_dir, header + oneSpline + oneSpline + oneSpline + "0\nEOF\n");
+    const std::size_t previous = DrawingStorage::setMemoryLimit(std::size_t(8) << 20);
+    Drawing drawing;
+    bool outOfMemory = false;
+    try {
+        readDxf(path, drawing);
+    } catch (const std::bad_alloc &) {
+        outOfMemory = true;
+    }
+    DrawingStorage::setMemoryLimit(previous);
+    QVERIFY(outOfMemory);
+    Drawing again;
+    QVERIFY(readDxf(path, again));
+    QCOMPARE(pointCount(again), 3 * 4 * 32767);
 }
 
 void TestDxfReaderCurves::splineParameterStartsAtZero()
