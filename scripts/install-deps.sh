@@ -8,10 +8,12 @@ cd "$(dirname "$0")/.."
 packages=(
     cmake g++ make
     qtbase5-dev zlib1g-dev
-    # lupdate, lrelease and lconvert; the toolkit's own Polish catalogue.
-    qttools5-dev-tools qttranslations5-l10n
-    # The font the window tests are measured with.
-    fonts-dejavu-core
+    # lupdate, lrelease and lconvert with their CMake configuration; the
+    # toolkit's own Polish catalogue.
+    qttools5-dev qttools5-dev-tools qttranslations5-l10n
+    # The fonts the window tests are measured with: DejaVu Sans, and Liberation
+    # Sans standing in for the forms' Arial with its metrics.
+    fonts-dejavu-core fonts-liberation2
     # scripts/screenshots.sh; scripts/render-images.sh (Play letters the logo).
     xvfb xauth librsvg2-bin fonts-play
 )
