@@ -6,8 +6,8 @@
 #include "benchsupport.h"
 
 #include "drawing/drawing.h"
-#include "formats/dxfgrouptable.h"
-#include "formats/dxfreader.h"
+#include "formats/dxf/grouptable.h"
+#include "formats/dxf/reader.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "benchsupport.h"
 
 #include "drawing/drawing.h"
-#include "formats/gcodereader.h"
+#include "formats/gcode/reader.h"
 
 #include <QDir>
 #include <QFile>

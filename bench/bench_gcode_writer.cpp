@@ -5,7 +5,7 @@
 
 #include "drawing/drawing.h"
 #include "formats/formatoptions.h"
-#include "formats/gcodewriter.h"
+#include "formats/gcode/writer.h"
 
 #include <QDir>
 #include <QFile>

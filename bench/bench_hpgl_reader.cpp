@@ -8,8 +8,8 @@
 
 #include "drawing/drawing.h"
 #include "formats/formatoptions.h"
-#include "formats/gcodewriter.h"
-#include "formats/hpglreader.h"
+#include "formats/gcode/writer.h"
+#include "formats/hpgl/reader.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -8,8 +8,8 @@
 #include "conversion/conversionjob.h"
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
-#include "formats/svgpathdata.h"
-#include "formats/svgreader.h"
+#include "formats/svg/pathdata.h"
+#include "formats/svg/reader.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "app/applicationsetup.h"
 #include "app/settings.h"
 #include "app/travina.h"
-#include "crash/crashreporter.h"
-#include "crash/reportdetailsdialog.h"
+#include "crash/reporter/crashreporter.h"
+#include "crash/reporter/reportdetailsdialog.h"
 #include "style/itemroles.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "applicationsetup.h"
 
 #include "language.h"
-#include "settingsstore.h"
+#include "settings/settingsstore.h"
 
 #include "style/ostranestyle.h"
 #include "style/travinaresources.h"

@@ -3,7 +3,7 @@
 #include "travina.h"
 
 #include "crash/crashhandler.h"
-#include "crash/crashreporter.h"
+#include "crash/reporter/crashreporter.h"
 #include "update/updatemode.h"
 
 #include <QApplication>

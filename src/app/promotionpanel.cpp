@@ -1,7 +1,7 @@
 #include "promotionpanel.h"
 
 #include "clickablelabel.h"
-#include "makerservices.h"
+#include "maker/makerservices.h"
 
 #include <QPixmap>
 

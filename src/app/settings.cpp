@@ -1,7 +1,7 @@
 #include "settings.h"
 #include "ui_settings.h"
 
-#include "settingsstore.h"
+#include "settings/settingsstore.h"
 
 #include "style/listitemdelegate.h"
 

@@ -5,15 +5,15 @@
 #include "filelistoverlay.h"
 #include "keyeventfilter.h"
 #include "language.h"
-#include "makerservices.h"
+#include "maker/makerservices.h"
 #include "promotionpanel.h"
 #include "settings.h"
-#include "settingsstore.h"
+#include "settings/settingsstore.h"
 
 #include "conversion/conversionjob.h"
 #include "formats/formatdispatch.h"
 #include "formats/formatoptions.h"
-#include "style/about.h"
+#include "about.h"
 #include "style/listitemdelegate.h"
 #include "update/updatemode.h"
 

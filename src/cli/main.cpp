@@ -1,7 +1,7 @@
 #include "batchconverter.h"
 #include "commandline.h"
 
-#include "app/settingsstore.h"
+#include "settings/settingsstore.h"
 #include "formats/formatoptions.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
-#include "formats/gcodefollower.h"
+#include "formats/gcode/follower.h"
 
 #include <QDir>
 #include <QFile>

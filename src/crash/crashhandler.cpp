@@ -1,6 +1,6 @@
 #include "crashhandler.h"
 
-#include "crashcatcher.h"
+#include "crash/catcher/crashcatcher.h"
 
 #include <QCoreApplication>
 #include <QDataStream>

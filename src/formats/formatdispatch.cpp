@@ -1,10 +1,10 @@
 #include "formatdispatch.h"
 
-#include "dxfreader.h"
-#include "gcodereader.h"
-#include "gcodewriter.h"
-#include "hpglreader.h"
-#include "svgreader.h"
+#include "formats/dxf/reader.h"
+#include "formats/gcode/reader.h"
+#include "formats/gcode/writer.h"
+#include "formats/hpgl/reader.h"
+#include "formats/svg/reader.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "updatesystem.h"
 
-#include "app/makerservices.h"
+#include "maker/makerservices.h"
 #include "filechecksum.h"
 #include "platform/elevatedlauncher.h"
 #include "stagedinstall.h"

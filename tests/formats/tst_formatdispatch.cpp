@@ -1,9 +1,9 @@
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
-#include "formats/dxfreader.h"
-#include "formats/gcodereader.h"
-#include "formats/hpglreader.h"
-#include "formats/svgreader.h"
+#include "formats/dxf/reader.h"
+#include "formats/gcode/reader.h"
+#include "formats/hpgl/reader.h"
+#include "formats/svg/reader.h"
 
 #include <QtTest>
 

@@ -4,7 +4,7 @@
 #include "dxffuzzoptions.h"
 #include "readerfuzzinput.h"
 
-#include "formats/dxfreader.h"
+#include "formats/dxf/reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

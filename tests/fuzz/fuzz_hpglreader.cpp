@@ -4,7 +4,7 @@
 #include "hpglfuzzoptions.h"
 #include "readerfuzzinput.h"
 
-#include "formats/hpglreader.h"
+#include "formats/hpgl/reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

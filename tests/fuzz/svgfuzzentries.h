@@ -5,11 +5,11 @@
 
 #include "drawing/drawing.h"
 #include "drawing/painterpathflattening.h"
-#include "formats/svgpathdata.h"
-#include "formats/svgreader.h"
-#include "formats/svgtransform.h"
-#include "formats/svgunits.h"
-#include "formats/svgviewbox.h"
+#include "formats/svg/pathdata.h"
+#include "formats/svg/reader.h"
+#include "formats/svg/transform.h"
+#include "formats/svg/units.h"
+#include "formats/svg/viewbox.h"
 
 #include <QFile>
 #include <QPainterPath>

@@ -1,0 +1,107 @@
+#include "reader.h"
+
+#include "entityend.h"
+#include "headervariables.h"
+#include "pairreader.h"
+#include "readerstate.h"
+#include "repeatedgroups.h"
+#include "formats/formatoptions.h"
+
+#include "drawing/drawing.h"
+#include "drawing/pointextremes.h"
+#include "drawing/painterpathflattening.h"
+
+#include <QFile>
+#include <QPainterPath>
+
+
+namespace {
+
+// One reading of a file: a loop over pairs with one pending entity, which
+// is handled when the next one starts.
+class DxfReader
+{
+public:
+    DxfReader(Drawing &drawing, double fileSize)
+        : m_drawing(drawing)
+        , m_fileSize(fileSize)
+    {
+        const ConversionOptions options = activeConversionOptions();
+        m_state.splineSegments = optionSplineSegments(options.dxfSplineSegments);
+        m_state.optionSplineSegments = m_state.splineSegments;
+        m_state.splineSegmentsFromFile = options.dxfSplineSegmentsFromFile;
+    }
+
+    void read(DxfPairReader &pairs)
+    {
+        DxfPair pair;
+        while (pairs.next(pair)) {
+            if (pair.code == 0 || pair.code == 9)
+                startEntity(pair.value, pairs.position());
+            else
+                takeGroup(pair);
+        }
+        // The entity still open at the end of the file is not handled: a
+        // complete file closes its last one with 0/EOF.
+    }
+
+private:
+    void takeGroup(const DxfPair &pair)
+    {
+        if (m_kind == DxfKind::LightweightPolyline && takePolylineVertexGroup(m_state, pair))
+            return;
+        if (m_kind == DxfKind::Spline && takeSplineGroup(m_state, m_kind, pair))
+            return;
+        m_state.groups.set(pair.code, pair.value);
+    }
+
+    void startEntity(const DxfText &name, qint64 position)
+    {
+        m_path.clear();
+        finishEntity(m_kind, m_state, m_drawing, m_path);
+        appendPainterPath(m_path, m_drawing, nullptr);
+        m_state.groups.clear();
+        forgetRepeatedGroups(m_state);
+
+        const DxfKind ended = m_kind;
+        m_kind = dxfKindOf(name);
+        if (isRecognisedKind(m_kind))
+            progressCallback(m_fileSize > 0 ? double(position) / m_fileSize : 0.0);
+        if (ended == DxfKind::Vertex && m_kind != DxfKind::Vertex)
+            m_state.polylineObject = nullptr;
+    }
+
+    Drawing &m_drawing;
+    const double m_fileSize;
+    DxfReaderState m_state;
+    DxfKind m_kind = DxfKind::Unknown;
+    QPainterPath m_path;
+};
+
+// Sets the bounds to the extremes of every point; false when no point
+// changed them.
+bool setBoundsFromPoints(Drawing &drawing)
+{
+    PointExtremes extremes;
+    for (const DrawingObject &object : drawing.objects()) {
+        for (const DrawingPoint *point : object.points)
+            extremes.add(point->x, point->y);
+    }
+    if (extremes.isEmpty())
+        return false;
+    drawing.setBounds(extremes.rect());
+    return true;
+}
+
+} // namespace
+
+bool readDxf(const QString &path, Drawing &drawing)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    DxfReader reader(drawing, double(file.size()));
+    DxfPairReader pairs(file);
+    reader.read(pairs);
+    return setBoundsFromPoints(drawing);
+}

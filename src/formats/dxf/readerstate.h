@@ -1,0 +1,45 @@
+#pragma once
+
+#include "grouptable.h"
+#include "records.h"
+
+#include <QPointF>
+
+class DrawingObject;
+
+struct DxfOffset
+{
+    double x = 0;
+    double y = 0;
+    double z = 0;
+};
+
+// Everything one reading of a DXF file keeps between pairs.
+struct DxfReaderState
+{
+    DxfGroupTable groups;
+    double unitFactor = 25.4; // a file without $INSUNITS is in inches
+    DxfOffset blockOffset;
+    int splineSegments = 8; // line points per spline control point
+
+    // The conversion options, read once for the file.
+    int optionSplineSegments = 8;
+    bool splineSegmentsFromFile = true;
+
+    // The repeated groups of the entity being read, emptied at every entity
+    // boundary; its count group announces how many records follow.
+    DxfRecords<4> polylineVertices; // x, y, z, bulge as read
+    DxfRecords<1> splineKnots;
+    DxfRecords<3> splineControlPoints; // x, y, z as read
+
+    DrawingObject *polylineObject = nullptr; // what VERTEX entities extend
+
+    // File coordinates in millimetres, shifted by the block being read.
+    double toMillimetresX(double x) const { return x * unitFactor + blockOffset.x; }
+    double toMillimetresY(double y) const { return y * unitFactor + blockOffset.y; }
+    double toMillimetresZ(double z) const { return z * unitFactor + blockOffset.z; }
+    QPointF toMillimetres(double x, double y) const { return QPointF(toMillimetresX(x), toMillimetresY(y)); }
+
+    // The position held by the groups (code, code + 10).
+    QPointF position(int code) const { return toMillimetres(groups.number(code), groups.number(code + 10)); }
+};

@@ -1,0 +1,80 @@
+#include "spline.h"
+
+#include "bsplinebasis.h"
+#include "readerstate.h"
+
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace {
+
+// Where the parameter is this close to the last knot, it is taken as the
+// last knot, so that the curve ends on its last control point.
+constexpr double endSnap = 5e-6;
+
+// A control point that is not finite makes every sample's coordinate NaN
+// or infinite (zero times infinity where its weight is zero), and such
+// points are not drawn.
+bool controlPointsAreFinite(const DxfRecords<3> &points, int count)
+{
+    for (int i = 0; i < count && i < points.filled(); ++i) {
+        if (!std::isfinite(points.value(i, 0)) || !std::isfinite(points.value(i, 1)))
+            return false;
+    }
+    return true;
+}
+
+QPointF sampleAt(const DxfReaderState &state, const DxfBSplineBasis &basis, double t)
+{
+    const DxfBSplineBasis::Weights weights = basis.weightsAt(t);
+    double x = 0;
+    double y = 0;
+    for (int c = 0; c < weights.count; ++c) {
+        const int i = weights.first + c;
+        x = x + weights.values[c] * state.splineControlPoints.value(i, 0);
+        y = y + weights.values[c] * state.splineControlPoints.value(i, 1);
+    }
+    return state.toMillimetres(x, y);
+}
+
+} // namespace
+
+void addSpline(const DxfReaderState &state, QPainterPath &path)
+{
+    const int degree = state.groups.integer(71, 3);
+    if (degree < 1 || degree > 3)
+        return;
+    const int order = degree + 1;
+    const int controlPointCount = state.splineControlPoints.count();
+    if (controlPointCount < order)
+        return;
+    // The knots must be in the file: their number bounds the work below.
+    const qint64 knotCount = qint64(controlPointCount) + order;
+    if (state.splineKnots.filled() < knotCount)
+        return;
+    if (!controlPointsAreFinite(state.splineControlPoints, controlPointCount))
+        return;
+
+    std::vector<double> knots(std::size_t(knotCount), 0.0);
+    for (int i = 0; i < int(knotCount); ++i)
+        knots[std::size_t(i)] = state.splineKnots.value(i, 0);
+    const DxfBSplineBasis basis(std::move(knots), controlPointCount, order);
+    if (!basis.ascending())
+        return;
+
+    const qint64 sampleCount = qint64(state.splineSegments) * controlPointCount;
+    const double lastKnot = basis.lastKnot();
+    const double step = lastKnot / double(sampleCount - 1);
+    double t = 0;
+    for (qint64 s = 0; s < sampleCount; ++s) {
+        if (lastKnot - t < endSnap)
+            t = lastKnot;
+        const QPointF point = sampleAt(state, basis, t);
+        if (s == 0)
+            path.moveTo(point);
+        else
+            path.lineTo(point);
+        t = t + step;
+    }
+}

@@ -1,9 +1,0 @@
-#include "gcodewriter.h"
-
-#include "gcodeoutput.h"
-
-bool writeGCode(const QString &path, const Drawing &drawing)
-{
-    GCodeOutput output(path, activeConversionOptions());
-    return output.open() && writeRemainingObjects(output, drawing, nullptr);
-}

@@ -1,0 +1,145 @@
+#include "formats/deflatebytes.h"
+
+#include "formats/common/gzipinflate.h"
+
+#include <QBuffer>
+#include <QtTest>
+
+#include <zlib.h>
+
+namespace {
+
+void appendLittleEndian(QByteArray &out, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        out.append(char((value >> (8 * i)) & 0xff));
+}
+
+// One gzip member; with `size` given, a comment in the header pads the
+// member to exactly that many bytes.
+QByteArray gzipMember(const QByteArray &data, int size = 0)
+{
+    const QByteArray body = deflateBytes(data, -15);
+    QByteArray member("\x1f\x8b\x08\x10\0\0\0\0\0\x03", 10);
+    const int commentLength = size > 0 ? size - 10 - body.size() - 8 - 1 : 0;
+    member += QByteArray(qMax(commentLength, 0), 'c');
+    member += '\0';
+    member += body;
+    appendLittleEndian(member, quint32(crc32(0, reinterpret_cast<const Bytef *>(data.constData()), uInt(data.size()))));
+    appendLittleEndian(member, quint32(data.size()));
+    return member;
+}
+
+QByteArray inflateBytes(const QByteArray &compressed, qint64 limit = maximumInflatedBytes)
+{
+    QBuffer buffer;
+    buffer.setData(compressed);
+    return inflateGzip(&buffer, limit);
+}
+
+QByteArray sampleText(int size)
+{
+    QByteArray text;
+    for (int i = 0; text.size() < size; ++i)
+        text += "<line x1=\"" + QByteArray::number(i) + "\" y2=\"" + QByteArray::number(i * 7 % 113) + "\"/>\n";
+    text.truncate(size);
+    return text;
+}
+
+} // namespace
+
+class TestSvgzInflate : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void members_data();
+    void members();
+    void damagedData_data();
+    void damagedData();
+    void limitStopsABomb();
+    void opensAClosedDevice();
+    void noDevice();
+};
+
+void TestSvgzInflate::members_data()
+{
+    QTest::addColumn<QByteArray>("compressed");
+    QTest::addColumn<QByteArray>("inflated");
+    const QByteArray first = sampleText(30000);
+    const QByteArray second = sampleText(5000).toUpper();
+    QTest::newRow("one member") << gzipMember(first) << first;
+    QTest::newRow("two members") << gzipMember(first) + gzipMember(second) << first + second;
+    // The first member fills the first read exactly, so nothing of the
+    // second one is in the stream when the first ends.
+    const QByteArray shortFirst = first.left(6000);
+    const QByteArray paddedFirst = gzipMember(shortFirst, 4096);
+    if (paddedFirst.size() != 4096)
+        qFatal("the padded member should fill one read");
+    QTest::newRow("second member at a read boundary") << paddedFirst + gzipMember(second) << shortFirst + second;
+    QTest::newRow("empty member between") << gzipMember(first) + gzipMember(QByteArray()) + gzipMember(second)
+                                          << first + second;
+    QTest::newRow("output longer than many read chunks") << gzipMember(QByteArray(1 << 20, 'x'))
+                                                         << QByteArray(1 << 20, 'x');
+}
+
+void TestSvgzInflate::members()
+{
+    QFETCH(QByteArray, compressed);
+    QFETCH(QByteArray, inflated);
+    QCOMPARE(inflateBytes(compressed), inflated);
+}
+
+void TestSvgzInflate::damagedData_data()
+{
+    QTest::addColumn<QByteArray>("compressed");
+    QTest::addColumn<QByteArray>("inflatedStart");
+    QTest::addColumn<QString>("warning");
+    const QByteArray text = sampleText(20000);
+    const QByteArray member = gzipMember(text);
+    QTest::newRow("truncated member") << member.left(member.size() / 2) << text.left(100)
+                                      << QStringLiteral("unexpected end of compressed data");
+    QTest::newRow("truncated second member") << member + member.left(member.size() / 2) << text + text.left(100)
+                                             << QStringLiteral("unexpected end of compressed data");
+    QTest::newRow("garbage after a member") << member + QByteArray("garbage!") << text
+                                            << QStringLiteral("incorrect header check");
+    QByteArray corrupt = member;
+    corrupt[10] = char(0xff);
+    QTest::newRow("corrupt block") << corrupt << QByteArray() << QStringLiteral(".*");
+    QTest::newRow("not gzip") << QByteArray("<svg/>") << QByteArray() << QStringLiteral("incorrect header check");
+}
+
+void TestSvgzInflate::damagedData()
+{
+    QFETCH(QByteArray, compressed);
+    QFETCH(QByteArray, inflatedStart);
+    QFETCH(QString, warning);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Error while inflating gzip file: ") + warning));
+    const QByteArray inflated = inflateBytes(compressed);
+    QVERIFY(inflated.startsWith(inflatedStart));
+}
+
+void TestSvgzInflate::limitStopsABomb()
+{
+    const QByteArray text = sampleText(100000);
+    QTest::ignoreMessage(QtWarningMsg,
+                         "Error while inflating gzip file: inflated size limit of 150000 bytes reached");
+    QCOMPARE(inflateBytes(gzipMember(text) + gzipMember(text), 150000), (text + text).left(150000));
+}
+
+void TestSvgzInflate::opensAClosedDevice()
+{
+    const QByteArray text = sampleText(1000);
+    QByteArray compressed = gzipMember(text);
+    QBuffer buffer(&compressed);
+    QVERIFY(!buffer.isOpen());
+    QCOMPARE(inflateGzip(&buffer), text);
+}
+
+void TestSvgzInflate::noDevice()
+{
+    QVERIFY(inflateGzip(nullptr).isEmpty());
+}
+
+QTEST_APPLESS_MAIN(TestSvgzInflate)
+#include "tst_svgzinflate.moc"
