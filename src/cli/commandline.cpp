@@ -97,6 +97,10 @@ constexpr bool everyValueIsNamed()
 // A value-taking option without a value name would be parsed as a switch.
 static_assert(everyValueIsNamed(), "an option takes a value exactly when its row names the value");
 
+// The synopsis has always been this wide; the README quotes it.
+constexpr int usageWidth = 90;
+constexpr int descriptionColumn = 25;
+
 struct OptionUse
 {
     QString option; // as the messages name it
@@ -255,6 +259,45 @@ QString parseError(const QCommandLineParser &parser, const QStringList &argument
     return message;
 }
 
+QString spelled(const OptionRow &row, const QString &separator)
+{
+    QStringList names;
+    for (const QString &name : namesOf(row))
+        names << dashed(name);
+    QString text = names.join(separator);
+    if (takesValue(row.landing))
+        text += QLatin1Char(' ') + QLatin1String(row.valueName);
+    return text;
+}
+
+// Fills lines up to width, the first led by lead and the others indented as deep.
+QString wrapped(const QStringList &words, const QString &lead, int width)
+{
+    QString text;
+    QString line = lead;
+    for (const QString &word : words) {
+        const bool lineHasWords = line.size() > lead.size();
+        if (lineHasWords && line.size() + 1 + word.size() > width) {
+            text += line + QLatin1Char('\n');
+            line = QString(lead.size(), QLatin1Char(' '));
+        } else if (lineHasWords) {
+            line += QLatin1Char(' ');
+        }
+        line += word;
+    }
+    return text + line + QLatin1Char('\n');
+}
+
+QString optionHelp(const OptionRow &row)
+{
+    const QString names = QStringLiteral("  ") + spelled(row, QStringLiteral(", "));
+    const QString indent(descriptionColumn, QLatin1Char(' '));
+    const bool descriptionFits = names.size() + 2 <= descriptionColumn;
+    const QString lead = descriptionFits ? names.leftJustified(descriptionColumn) : names + QLatin1Char('\n') + indent;
+    return lead + QString::fromUtf8(row.description).replace(QLatin1Char('\n'), QLatin1Char('\n') + indent)
+        + QLatin1Char('\n');
+}
+
 } // namespace
 
 bool templateText(const QString &argument, QString &text, QString &error)
@@ -299,40 +342,27 @@ bool parseCommandLine(const QStringList &arguments, ConvertRequest &request, QSt
 
 QString usageText()
 {
-    return QStringLiteral(
-        "Usage: travina-convert [-o|--output PATTERN] [--init TEXT] [--middle TEXT] [--finish TEXT]\n"
-        "                       [--hpgl-units N] [--weld|--no-weld] [--spline-segments N]\n"
-        "                       [--spline-segments-from-file|--no-spline-segments-from-file]\n"
-        "                       [-q|--quiet] FILE...\n");
+    QStringList words;
+    for (const OptionRow &row : optionTable) {
+        if (!std::holds_alternative<Answer>(row.landing))
+            words << QLatin1Char('[') + spelled(row, QStringLiteral("|")) + QLatin1Char(']');
+    }
+    words << QStringLiteral("FILE...");
+    return wrapped(words, QStringLiteral("Usage: travina-convert "), usageWidth);
 }
 
 QString helpText()
 {
+    QString options;
+    for (const OptionRow &row : optionTable)
+        options += optionHelp(row);
     return usageText()
-        + QStringLiteral(
-            "\n"
-            "Converts HPGL (.plt), DXF (.dxf), SVG (.svg, .svgz) and G-code (.tap) drawings\n"
-            "into G-code. Options not given are taken from Travina's settings.\n"
-            "\n"
-            "  -o, --output PATTERN   output file, existing directory, or pattern with\n"
-            "                         %o (input path), %p (input directory), %d (its name),\n"
-            "                         %f (input name up to the first dot), %e (the rest);\n"
-            "                         by default each output goes next to its input\n"
-            "  --init TEXT            G-code before the first object\n"
-            "  --middle TEXT          G-code before every further object\n"
-            "  --finish TEXT          G-code at the end\n"
-            "                         {NextPoint} in a template stands for the first point\n"
-            "                         of the next object; \\n is a line break, \\\\ a\n"
-            "                         backslash; @FILE reads the text from FILE\n"
-            "  --hpgl-units N         HPGL plotter units per inch\n"
-            "  --weld, --no-weld      join HPGL strokes that continue one another\n"
-            "  --spline-segments N    DXF spline points per control point\n"
-            "  --spline-segments-from-file, --no-spline-segments-from-file\n"
-            "                         take the DXF spline resolution from the file\n"
-            "  -q, --quiet            report failures only\n"
-            "  -h, --help             show this help\n"
-            "  --version              show the version\n"
-            "\n"
-            "Prints 'OK <input> -> <output>' or 'FAILED <input>: <reason>' per file.\n"
-            "Exit status: 0 when every file converted, 1 when any failed, 2 for a usage error.\n");
+        + QStringLiteral("\n"
+                         "Converts HPGL (.plt), DXF (.dxf), SVG (.svg, .svgz) and G-code (.tap) drawings\n"
+                         "into G-code. Options not given are taken from Travina's settings.\n"
+                         "\n")
+        + options
+        + QStringLiteral("\n"
+                         "Prints 'OK <input> -> <output>' or 'FAILED <input>: <reason>' per file.\n"
+                         "Exit status: 0 when every file converted, 1 when any failed, 2 for a usage error.\n");
 }
