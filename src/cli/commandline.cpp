@@ -108,9 +108,10 @@ struct OptionUse
     bool negated = false;
 };
 
-QString dashed(const QString &name)
+// By the row rather than by length, so that a one-letter long name keeps two dashes.
+QString dashed(const OptionRow &row, const QString &name)
 {
-    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    return (name == QLatin1String(row.shortName) ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
 
 QString negationOf(const OptionRow &row)
@@ -210,13 +211,13 @@ bool takeOptions(const QCommandLineParser &parser, ConvertRequest &request, QStr
 {
     std::array<int, optionCount> valuesTaken{};
     for (const QString &name : parser.optionNames()) {
-        const std::size_t row = rowNamed(name);
-        const Landing &landing = optionTable[row].landing;
-        OptionUse use{dashed(name), QString(), name == negationOf(optionTable[row])};
-        if (takesValue(landing))
-            use.value = parser.values(name).at(valuesTaken[row]++);
+        const std::size_t index = rowNamed(name);
+        const OptionRow &row = optionTable[index];
+        OptionUse use{dashed(row, name), QString(), name == negationOf(row)};
+        if (takesValue(row.landing))
+            use.value = parser.values(name).at(valuesTaken[index]++);
         const auto landUse = [&](const auto &target) { return land(target, use, request, error); };
-        if (!std::visit(landUse, landing))
+        if (!std::visit(landUse, row.landing))
             return false;
     }
     return true;
@@ -231,7 +232,7 @@ QString asTyped(const QString &unknownName, const QStringList &arguments)
         if (name.startsWith(QLatin1Char('-')) && name.mid(dashes) == unknownName)
             return name;
     }
-    return dashed(unknownName);
+    return QStringLiteral("--") + unknownName;
 }
 
 // The option that QCommandLineParser's (possibly translated) message names,
@@ -263,7 +264,7 @@ QString spelled(const OptionRow &row, const QString &separator)
 {
     QStringList names;
     for (const QString &name : namesOf(row))
-        names << dashed(name);
+        names << dashed(row, name);
     QString text = names.join(separator);
     if (takesValue(row.landing))
         text += QLatin1Char(' ') + QLatin1String(row.valueName);
