@@ -1,17 +1,16 @@
 #include "commandline.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 
-namespace {
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <variant>
 
-bool parseInteger(const QString &option, const QString &value, qint32 &result, QString &error)
-{
-    bool ok = false;
-    result = value.toInt(&ok);
-    if (!ok)
-        error = QStringLiteral("%1 needs a whole number, not '%2'").arg(option, value);
-    return ok;
-}
+namespace {
 
 QString unescapeTemplate(const QString &argument)
 {
@@ -37,6 +36,269 @@ QString unescapeTemplate(const QString &argument)
     return text;
 }
 
+// How an option's use lands in the request.
+struct Text { std::optional<QString> ConvertRequest::*field; };
+struct TemplateText { std::optional<QString> ConvertRequest::*field; };
+struct WholeNumber { std::optional<qint32> ConvertRequest::*field; };
+// --NAME sets it, --no-NAME clears it.
+struct OnOff { std::optional<bool> ConvertRequest::*field; };
+struct Switch { bool ConvertRequest::*field; };
+// Answered instead of converting, and left out of the usage line.
+struct Answer { ConvertRequest::Action action; };
+using Landing = std::variant<Text, TemplateText, WholeNumber, OnOff, Switch, Answer>;
+
+struct OptionRow
+{
+    const char *shortName; // "" for none
+    const char *longName;
+    const char *valueName; // "" for an option that takes no value
+    Landing landing;
+    const char *description; // a line break starts a line under the first
+};
+
+constexpr OptionRow optionTable[] = {
+    {"o", "output", "PATTERN", Text{&ConvertRequest::outputPattern},
+     "output file, existing directory, or pattern with\n"
+     "%o (input path), %p (input directory), %d (its name),\n"
+     "%f (input name up to the first dot), %e (the rest);\n"
+     "by default each output goes next to its input"},
+    {"", "init", "TEXT", TemplateText{&ConvertRequest::initTemplate}, "G-code before the first object"},
+    {"", "middle", "TEXT", TemplateText{&ConvertRequest::middleTemplate}, "G-code before every further object"},
+    {"", "finish", "TEXT", TemplateText{&ConvertRequest::finishTemplate},
+     "G-code at the end\n"
+     "{NextPoint} in a template stands for the first point\n"
+     "of the next object; \\n is a line break, \\\\ a\n"
+     "backslash; @FILE reads the text from FILE"},
+    {"", "hpgl-units", "N", WholeNumber{&ConvertRequest::hpglUnits}, "HPGL plotter units per inch"},
+    {"", "weld", "", OnOff{&ConvertRequest::hpglAutoWeld}, "join HPGL strokes that continue one another"},
+    {"", "spline-segments", "N", WholeNumber{&ConvertRequest::dxfSplineSegments}, "DXF spline points per control point"},
+    {"", "spline-segments-from-file", "", OnOff{&ConvertRequest::dxfSplineSegmentsFromFile},
+     "take the DXF spline resolution from the file"},
+    {"q", "quiet", "", Switch{&ConvertRequest::quiet}, "report failures only"},
+    {"h", "help", "", Answer{ConvertRequest::ShowHelp}, "show this help"},
+    {"", "version", "", Answer{ConvertRequest::ShowVersion}, "show the version"},
+};
+constexpr std::size_t optionCount = std::size(optionTable);
+
+constexpr bool takesValue(const Landing &landing)
+{
+    return std::holds_alternative<Text>(landing) || std::holds_alternative<TemplateText>(landing)
+        || std::holds_alternative<WholeNumber>(landing);
+}
+
+constexpr bool everyValueIsNamed()
+{
+    for (const OptionRow &row : optionTable) {
+        if (takesValue(row.landing) != (row.valueName[0] != '\0'))
+            return false;
+    }
+    return true;
+}
+// A value-taking option without a value name would be parsed as a switch.
+static_assert(everyValueIsNamed(), "an option takes a value exactly when its row names the value");
+
+// The synopsis has always been this wide; the README quotes it.
+constexpr int usageWidth = 90;
+constexpr int descriptionColumn = 25;
+
+struct OptionUse
+{
+    QString option; // as the messages name it
+    QString value;
+    bool negated = false;
+};
+
+// By the row rather than by length, so that a one-letter long name keeps two dashes.
+QString dashed(const OptionRow &row, const QString &name)
+{
+    return (name == QLatin1String(row.shortName) ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+QString negationOf(const OptionRow &row)
+{
+    return QStringLiteral("no-") + QLatin1String(row.longName);
+}
+
+QStringList namesOf(const OptionRow &row)
+{
+    QStringList names;
+    if (row.shortName[0] != '\0')
+        names << QLatin1String(row.shortName);
+    names << QLatin1String(row.longName);
+    if (std::holds_alternative<OnOff>(row.landing))
+        names << negationOf(row);
+    return names;
+}
+
+// The parser only reports names it was given, so there always is one.
+std::size_t rowNamed(const QString &name)
+{
+    const auto named = [&name](const OptionRow &row) { return namesOf(row).contains(name); };
+    return std::find_if(std::begin(optionTable), std::end(optionTable), named) - std::begin(optionTable);
+}
+
+bool land(const Text &target, const OptionUse &use, ConvertRequest &request, QString &)
+{
+    request.*target.field = use.value;
+    return true;
+}
+
+bool land(const TemplateText &target, const OptionUse &use, ConvertRequest &request, QString &error)
+{
+    QString text;
+    if (!templateText(use.value, text, error))
+        return false;
+    request.*target.field = text;
+    return true;
+}
+
+bool land(const WholeNumber &target, const OptionUse &use, ConvertRequest &request, QString &error)
+{
+    bool ok = false;
+    const qint32 number = use.value.toInt(&ok);
+    if (!ok) {
+        error = QStringLiteral("%1 needs a whole number, not '%2'").arg(use.option, use.value);
+        return false;
+    }
+    request.*target.field = number;
+    return true;
+}
+
+bool land(const OnOff &target, const OptionUse &use, ConvertRequest &request, QString &)
+{
+    request.*target.field = !use.negated;
+    return true;
+}
+
+bool land(const Switch &target, const OptionUse &, ConvertRequest &request, QString &)
+{
+    request.*target.field = true;
+    return true;
+}
+
+bool land(const Answer &target, const OptionUse &, ConvertRequest &request, QString &)
+{
+    request.action = target.action;
+    return true;
+}
+
+void addOptions(QCommandLineParser &parser)
+{
+    // A word after a single dash is one option rather than letters run
+    // together, so that a mistyped "-output x" cannot become "-o utput x".
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const OptionRow &row : optionTable) {
+        parser.addOption(QCommandLineOption(namesOf(row), QString::fromUtf8(row.description),
+                                            QLatin1String(row.valueName)));
+    }
+}
+
+// Help and the version are answered whatever else the command line holds.
+bool takeQuestion(const QCommandLineParser &parser, ConvertRequest &request)
+{
+    for (const QString &name : parser.optionNames()) {
+        if (const auto *answer = std::get_if<Answer>(&optionTable[rowNamed(name)].landing)) {
+            request.action = answer->action;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Every use in the order given, so that a later one overrides an earlier one
+// and a bad value is reported even when a later one replaces it.
+bool takeOptions(const QCommandLineParser &parser, ConvertRequest &request, QString &error)
+{
+    std::array<int, optionCount> valuesTaken{};
+    for (const QString &name : parser.optionNames()) {
+        const std::size_t index = rowNamed(name);
+        const OptionRow &row = optionTable[index];
+        OptionUse use{dashed(row, name), QString(), name == negationOf(row)};
+        if (takesValue(row.landing))
+            use.value = parser.values(name).at(valuesTaken[index]++);
+        const auto landUse = [&](const auto &target) { return land(target, use, request, error); };
+        if (!std::visit(landUse, row.landing))
+            return false;
+    }
+    return true;
+}
+
+// QCommandLineParser names an unknown option without its dashes.
+QString asTyped(const QString &unknownName, const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        const QString name = argument.section(QLatin1Char('='), 0, 0);
+        const int dashes = name.startsWith(QLatin1String("--")) ? 2 : 1;
+        if (name.startsWith(QLatin1Char('-')) && name.mid(dashes) == unknownName)
+            return name;
+    }
+    return QStringLiteral("--") + unknownName;
+}
+
+// The option that QCommandLineParser's (possibly translated) message names,
+// when the message is the one meant.
+std::optional<QString> optionInMessage(const QString &message, const char *qtMessage)
+{
+    const QStringList around = QCoreApplication::translate("QCommandLineParser", qtMessage).split(QLatin1String("%1"));
+    if (around.size() != 2 || !message.startsWith(around.first()) || !message.endsWith(around.last())
+        || message.size() < around.first().size() + around.last().size())
+        return std::nullopt;
+    return message.mid(around.first().size(), message.size() - around.first().size() - around.last().size());
+}
+
+// An unknown option is named before a mistaken value: the parser keeps no
+// order between the two, and a missing value can only be the last argument.
+QString parseError(const QCommandLineParser &parser, const QStringList &arguments)
+{
+    if (!parser.unknownOptionNames().isEmpty())
+        return QStringLiteral("unknown option '%1'").arg(asTyped(parser.unknownOptionNames().first(), arguments));
+    const QString message = parser.errorText();
+    if (const auto option = optionInMessage(message, "Missing value after '%1'."))
+        return QStringLiteral("%1 needs a value").arg(*option);
+    if (const auto option = optionInMessage(message, "Unexpected value after '%1'."))
+        return QStringLiteral("%1 takes no value").arg(*option);
+    return message;
+}
+
+QString spelled(const OptionRow &row, const QString &separator)
+{
+    QStringList names;
+    for (const QString &name : namesOf(row))
+        names << dashed(row, name);
+    QString text = names.join(separator);
+    if (takesValue(row.landing))
+        text += QLatin1Char(' ') + QLatin1String(row.valueName);
+    return text;
+}
+
+// Fills lines up to width, the first led by lead and the others indented as deep.
+QString wrapped(const QStringList &words, const QString &lead, int width)
+{
+    QString text;
+    QString line = lead;
+    for (const QString &word : words) {
+        const bool lineHasWords = line.size() > lead.size();
+        if (lineHasWords && line.size() + 1 + word.size() > width) {
+            text += line + QLatin1Char('\n');
+            line = QString(lead.size(), QLatin1Char(' '));
+        } else if (lineHasWords) {
+            line += QLatin1Char(' ');
+        }
+        line += word;
+    }
+    return text + line + QLatin1Char('\n');
+}
+
+QString optionHelp(const OptionRow &row)
+{
+    const QString names = QStringLiteral("  ") + spelled(row, QStringLiteral(", "));
+    const QString indent(descriptionColumn, QLatin1Char(' '));
+    const bool descriptionFits = names.size() + 2 <= descriptionColumn;
+    const QString lead = descriptionFits ? names.leftJustified(descriptionColumn) : names + QLatin1Char('\n') + indent;
+    return lead + QString::fromUtf8(row.description).replace(QLatin1Char('\n'), QLatin1Char('\n') + indent)
+        + QLatin1Char('\n');
+}
+
 } // namespace
 
 bool templateText(const QString &argument, QString &text, QString &error)
@@ -59,95 +321,19 @@ bool templateText(const QString &argument, QString &text, QString &error)
 
 bool parseCommandLine(const QStringList &arguments, ConvertRequest &request, QString &error)
 {
-    bool optionsEnded = false;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (optionsEnded || !argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
-            request.inputs.append(argument);
-            continue;
-        }
-
-        QString name = argument;
-        QString value;
-        bool hasValue = false;
-        const int equals = argument.indexOf(QLatin1Char('='));
-        if (argument.startsWith(QLatin1String("--")) && equals > 0) {
-            name = argument.left(equals);
-            value = argument.mid(equals + 1);
-            hasValue = true;
-        }
-        auto takeValue = [&]() {
-            if (hasValue)
-                return true;
-            if (i + 1 >= arguments.size()) {
-                error = QStringLiteral("%1 needs a value").arg(name);
-                return false;
-            }
-            value = arguments.at(++i);
-            return true;
-        };
-        auto takeTemplate = [&](std::optional<QString> &target) {
-            QString text;
-            if (!takeValue() || !templateText(value, text, error))
-                return false;
-            target = text;
-            return true;
-        };
-        auto noValue = [&]() {
-            if (hasValue)
-                error = QStringLiteral("%1 takes no value").arg(name);
-            return !hasValue;
-        };
-
-        if (name == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (name == QLatin1String("-h") || name == QLatin1String("--help")) {
-            request.action = ConvertRequest::ShowHelp;
-            return true;
-        } else if (name == QLatin1String("--version")) {
-            request.action = ConvertRequest::ShowVersion;
-            return true;
-        } else if (name == QLatin1String("-o") || name == QLatin1String("--output")) {
-            if (!takeValue())
-                return false;
-            request.outputPattern = value;
-        } else if (name == QLatin1String("--init")) {
-            if (!takeTemplate(request.initTemplate))
-                return false;
-        } else if (name == QLatin1String("--middle")) {
-            if (!takeTemplate(request.middleTemplate))
-                return false;
-        } else if (name == QLatin1String("--finish")) {
-            if (!takeTemplate(request.finishTemplate))
-                return false;
-        } else if (name == QLatin1String("--hpgl-units")) {
-            qint32 units;
-            if (!takeValue() || !parseInteger(name, value, units, error))
-                return false;
-            request.hpglUnits = units;
-        } else if (name == QLatin1String("--spline-segments")) {
-            qint32 segments;
-            if (!takeValue() || !parseInteger(name, value, segments, error))
-                return false;
-            request.dxfSplineSegments = segments;
-        } else if (name == QLatin1String("--weld") || name == QLatin1String("--no-weld")) {
-            if (!noValue())
-                return false;
-            request.hpglAutoWeld = name == QLatin1String("--weld");
-        } else if (name == QLatin1String("--spline-segments-from-file")
-                   || name == QLatin1String("--no-spline-segments-from-file")) {
-            if (!noValue())
-                return false;
-            request.dxfSplineSegmentsFromFile = name == QLatin1String("--spline-segments-from-file");
-        } else if (name == QLatin1String("-q") || name == QLatin1String("--quiet")) {
-            if (!noValue())
-                return false;
-            request.quiet = true;
-        } else {
-            error = QStringLiteral("unknown option '%1'").arg(name);
-            return false;
-        }
+    QCommandLineParser parser;
+    addOptions(parser);
+    // parse() takes its first argument for the program's name.
+    const bool parsed = parser.parse(QStringList(QStringLiteral("travina-convert")) + arguments);
+    if (takeQuestion(parser, request))
+        return true;
+    if (!parsed) {
+        error = parseError(parser, arguments);
+        return false;
     }
+    if (!takeOptions(parser, request, error))
+        return false;
+    request.inputs = parser.positionalArguments();
     if (request.inputs.isEmpty()) {
         error = QStringLiteral("no input files");
         return false;
@@ -157,40 +343,27 @@ bool parseCommandLine(const QStringList &arguments, ConvertRequest &request, QSt
 
 QString usageText()
 {
-    return QStringLiteral(
-        "Usage: travina-convert [-o|--output PATTERN] [--init TEXT] [--middle TEXT] [--finish TEXT]\n"
-        "                       [--hpgl-units N] [--weld|--no-weld] [--spline-segments N]\n"
-        "                       [--spline-segments-from-file|--no-spline-segments-from-file]\n"
-        "                       [-q|--quiet] FILE...\n");
+    QStringList words;
+    for (const OptionRow &row : optionTable) {
+        if (!std::holds_alternative<Answer>(row.landing))
+            words << QLatin1Char('[') + spelled(row, QStringLiteral("|")) + QLatin1Char(']');
+    }
+    words << QStringLiteral("FILE...");
+    return wrapped(words, QStringLiteral("Usage: travina-convert "), usageWidth);
 }
 
 QString helpText()
 {
+    QString options;
+    for (const OptionRow &row : optionTable)
+        options += optionHelp(row);
     return usageText()
-        + QStringLiteral(
-            "\n"
-            "Converts HPGL (.plt), DXF (.dxf), SVG (.svg, .svgz) and G-code (.tap) drawings\n"
-            "into G-code. Options not given are taken from Travina's settings.\n"
-            "\n"
-            "  -o, --output PATTERN   output file, existing directory, or pattern with\n"
-            "                         %o (input path), %p (input directory), %d (its name),\n"
-            "                         %f (input name up to the first dot), %e (the rest);\n"
-            "                         by default each output goes next to its input\n"
-            "  --init TEXT            G-code before the first object\n"
-            "  --middle TEXT          G-code before every further object\n"
-            "  --finish TEXT          G-code at the end\n"
-            "                         {NextPoint} in a template stands for the first point\n"
-            "                         of the next object; \\n is a line break, \\\\ a\n"
-            "                         backslash; @FILE reads the text from FILE\n"
-            "  --hpgl-units N         HPGL plotter units per inch\n"
-            "  --weld, --no-weld      join HPGL strokes that continue one another\n"
-            "  --spline-segments N    DXF spline points per control point\n"
-            "  --spline-segments-from-file, --no-spline-segments-from-file\n"
-            "                         take the DXF spline resolution from the file\n"
-            "  -q, --quiet            report failures only\n"
-            "  -h, --help             show this help\n"
-            "  --version              show the version\n"
-            "\n"
-            "Prints 'OK <input> -> <output>' or 'FAILED <input>: <reason>' per file.\n"
-            "Exit status: 0 when every file converted, 1 when any failed, 2 for a usage error.\n");
+        + QStringLiteral("\n"
+                         "Converts HPGL (.plt), DXF (.dxf), SVG (.svg, .svgz) and G-code (.tap) drawings\n"
+                         "into G-code. Options not given are taken from Travina's settings.\n"
+                         "\n")
+        + options
+        + QStringLiteral("\n"
+                         "Prints 'OK <input> -> <output>' or 'FAILED <input>: <reason>' per file.\n"
+                         "Exit status: 0 when every file converted, 1 when any failed, 2 for a usage error.\n");
 }

@@ -27,6 +27,10 @@ private slots:
     void usageErrors();
     void convertsAndReportsEachFile();
     void failuresAndExitStatus();
+    void argumentsReachTheConversionAsGiven_data();
+    void argumentsReachTheConversionAsGiven();
+    void laterOptionOverridesEarlier_data();
+    void laterOptionOverridesEarlier();
     void outputPatterns_data();
     void outputPatterns();
     void storedSettingsApplyAndFlagsOverride();
@@ -106,6 +110,8 @@ void TestTravinaConvert::usageErrors_data()
     QTest::newRow("no files") << QStringList() << QByteArray("travina-convert: no input files\n");
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--fast"), QStringLiteral("a.tap")}
                                     << QByteArray("travina-convert: unknown option '--fast'\n");
+    QTest::newRow("unknown single-dash word") << QStringList{QStringLiteral("-fast"), QStringLiteral("a.tap")}
+                                              << QByteArray("travina-convert: unknown option '-fast'\n");
     QTest::newRow("units not a number") << QStringList{QStringLiteral("--hpgl-units"), QStringLiteral("many"), QStringLiteral("a.plt")}
                                         << QByteArray("travina-convert: --hpgl-units needs a whole number, not 'many'\n");
     QTest::newRow("missing value") << QStringList{QStringLiteral("a.tap"), QStringLiteral("-o")}
@@ -155,6 +161,29 @@ void TestTravinaConvert::failuresAndExitStatus()
                                     "OK good.tap -> good.nc\n"));
 }
 
+void TestTravinaConvert::argumentsReachTheConversionAsGiven_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("report");
+    QTest::newRow("empty output pattern") << QStringList{QStringLiteral("--output="), QStringLiteral("a.tap")}
+                                          << QByteArray("FAILED a.tap: cannot write output\n");
+    QTest::newRow("dash alone") << QStringList{QStringLiteral("-o"), QStringLiteral("%f.nc"), QStringLiteral("-")}
+                                << QByteArray("FAILED -: file not found\n");
+    QTest::newRow("option after --") << QStringList{QStringLiteral("-o"), QStringLiteral("%f.nc"), QStringLiteral("--"),
+                                                    QStringLiteral("-q")}
+                                     << QByteArray("FAILED -q: file not found\n");
+}
+
+void TestTravinaConvert::argumentsReachTheConversionAsGiven()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, report);
+    file(QStringLiteral("a.tap"), "X1 Y1\n");
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, report);
+}
+
 void TestTravinaConvert::outputPatterns_data()
 {
     QTest::addColumn<QString>("pattern");
@@ -198,6 +227,32 @@ void TestTravinaConvert::storedSettingsApplyAndFlagsOverride()
     QCOMPARE(overridden.exitCode, 0);
     QCOMPARE(fileContents(m_dir->filePath(QStringLiteral("a.flag"))), QByteArray("STORED INIT\nX1.000000 Y1.000000\nM2\n"));
     QCOMPARE(fileContents(store), storeBefore);
+}
+
+void TestTravinaConvert::laterOptionOverridesEarlier_data()
+{
+    QTest::addColumn<QStringList>("earlier");
+    QTest::addColumn<QStringList>("later");
+    QTest::newRow("weld, then no-weld") << QStringList{QStringLiteral("--weld")} << QStringList{QStringLiteral("--no-weld")};
+    QTest::newRow("no-weld, then weld") << QStringList{QStringLiteral("--no-weld")} << QStringList{QStringLiteral("--weld")};
+    QTest::newRow("finish twice") << QStringList{QStringLiteral("--finish"), QStringLiteral("M2")}
+                                  << QStringList{QStringLiteral("--finish=M30")};
+}
+
+void TestTravinaConvert::laterOptionOverridesEarlier()
+{
+    QFETCH(QStringList, earlier);
+    QFETCH(QStringList, later);
+    // The second stroke starts where the first ends, so welding shows.
+    file(QStringLiteral("a.plt"), "IN;PU0,0;PD100,0;PU100,0;PD100,100;");
+    const auto gcodeWith = [this](const QStringList &options) {
+        const Run result = run(options + QStringList{QStringLiteral("-o"), QStringLiteral("out.nc"), QStringLiteral("a.plt")});
+        return result.exitCode == 0 ? fileContents(m_dir->filePath(QStringLiteral("out.nc"))) : QByteArray();
+    };
+    const QByteArray laterAlone = gcodeWith(later);
+    QVERIFY(!laterAlone.isEmpty());
+    QVERIFY(laterAlone != gcodeWith(earlier));
+    QCOMPARE(gcodeWith(earlier + later), laterAlone);
 }
 
 void TestTravinaConvert::templateTexts()
