@@ -10,7 +10,7 @@
 if(TRAVINA_SANITIZE)
     get_target_property(catcher_sources travina_crashcatcher SOURCES)
     get_target_property(catcher_directory travina_crashcatcher SOURCE_DIR)
-    list(TRANSFORM catcher_sources PREPEND ${catcher_directory}/)
+    list(TRANSFORM catcher_sources REPLACE "^([^/])" "${catcher_directory}/\\1")
     get_directory_property(plain_options COMPILE_OPTIONS)
     list(FILTER plain_options EXCLUDE REGEX "sanitize")
     add_library(travina_crashcatcher_plain STATIC ${catcher_sources})
