@@ -1,22 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, skipping the
-# ones already there, and Breakpad's minidump reader for the crash tests.
+# Installs the Debian packages that building and testing need
+# (scripts/debian-packages.txt), skipping the ones already there, and
+# Breakpad's minidump reader for the crash tests.
 # Run as root on Debian 12.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
-    cmake g++ make
-    qtbase5-dev zlib1g-dev
-    # lupdate, lrelease and lconvert with their CMake configuration; the
-    # toolkit's own Polish catalogue.
-    qttools5-dev qttools5-dev-tools qttranslations5-l10n
-    # The fonts the window tests are measured with: DejaVu Sans, and Liberation
-    # Sans standing in for the forms' Arial with its metrics.
-    fonts-dejavu-core fonts-liberation2
-    # scripts/screenshots.sh; scripts/render-images.sh (Play letters the logo).
-    xvfb xauth librsvg2-bin fonts-play
-)
+mapfile -t packages < <(sed 's/#.*//' scripts/debian-packages.txt | tr -s ' \t' '\n' | sed '/^$/d')
 # npm brings Breakpad's reader below; a node installed otherwise will do.
 if ! command -v npm >/dev/null 2>&1; then
     packages+=(npm)

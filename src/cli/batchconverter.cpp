@@ -7,12 +7,13 @@
 #include <cstdio>
 
 BatchConverter::BatchConverter(const QStringList &inputs, const ConversionOptions &options,
-                               const OutputOptions &output, bool quiet, QObject *parent)
+                               const OutputOptions &output, bool quiet, std::FILE *report, QObject *parent)
     : QObject(parent)
     , m_inputs(inputs)
     , m_options(options)
     , m_output(output)
     , m_quiet(quiet)
+    , m_report(report)
 {
     if (!quiet && isTerminal(stderr))
         m_bar.reset(new ProgressBar(stderr, inputs.size()));
@@ -38,12 +39,12 @@ void BatchConverter::onRowFinished(int row, const ConversionResult &result)
         m_bar->clear();
     if (result.succeeded()) {
         if (!m_quiet)
-            std::printf("OK %s -> %s\n", qPrintable(result.input), qPrintable(result.output));
+            std::fprintf(m_report, "OK %s -> %s\n", qPrintable(result.input), qPrintable(result.output));
     } else {
         m_anyFailed = true;
-        std::printf("FAILED %s: %s\n", qPrintable(result.input), qPrintable(failureReason(result)));
+        std::fprintf(m_report, "FAILED %s: %s\n", qPrintable(result.input), qPrintable(failureReason(result)));
     }
-    std::fflush(stdout);
+    std::fflush(m_report);
     if (m_bar && row + 1 < m_inputs.size())
         m_bar->show(row + 1, 0.0, m_inputs.value(row + 1));
 }

@@ -6,18 +6,19 @@
 
 #include <QObject>
 
+#include <cstdio>
 #include <memory>
 
-// Drives one conversion run for the command line: prints a line per file
-// and, on a terminal, a progress bar; quits the event loop with the exit
-// status when the run is over.
+// Drives one conversion run for the command line: prints a line per file to
+// `report` and, on a terminal, a progress bar; quits the event loop with the
+// exit status when the run is over.
 class BatchConverter : public QObject
 {
     Q_OBJECT
 
 public:
     BatchConverter(const QStringList &inputs, const ConversionOptions &options, const OutputOptions &output,
-                   bool quiet, QObject *parent = nullptr);
+                   bool quiet, std::FILE *report, QObject *parent = nullptr);
 
     void start();
 
@@ -31,6 +32,7 @@ private:
     ConversionOptions m_options;
     OutputOptions m_output;
     bool m_quiet;
+    std::FILE *m_report;
     bool m_anyFailed = false;
     std::unique_ptr<ProgressBar> m_bar;
 };

@@ -61,6 +61,7 @@ constexpr OptionRow optionTable[] = {
      "output file, existing directory, or pattern with\n"
      "%o (input path), %p (input directory), %d (its name),\n"
      "%f (input name up to the first dot), %e (the rest);\n"
+     "- writes the G-code of one input to standard output;\n"
      "by default each output goes next to its input"},
     {"", "init", "TEXT", TemplateText{&ConvertRequest::initTemplate}, "G-code before the first object"},
     {"", "middle", "TEXT", TemplateText{&ConvertRequest::middleTemplate}, "G-code before every further object"},
@@ -336,6 +337,10 @@ bool parseCommandLine(const QStringList &arguments, ConvertRequest &request, QSt
     request.inputs = parser.positionalArguments();
     if (request.inputs.isEmpty()) {
         error = QStringLiteral("no input files");
+        return false;
+    }
+    if (request.writesToStandardOutput() && request.inputs.size() > 1) {
+        error = QStringLiteral("-o - takes exactly one input file");
         return false;
     }
     return true;

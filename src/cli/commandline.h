@@ -24,6 +24,10 @@ struct ConvertRequest
     std::optional<qint32> dxfSplineSegments;
     std::optional<bool> dxfSplineSegmentsFromFile;
     bool quiet = false;
+
+    // "-o -": the G-code of the one input goes to the standard output, and
+    // the report to the standard error, so that the G-code stream stays clean.
+    bool writesToStandardOutput() const { return outputPattern == QLatin1String("-"); }
 };
 
 // Parses the arguments after the program name; on a usage error returns

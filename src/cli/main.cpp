@@ -1,8 +1,9 @@
 #include "batchconverter.h"
 #include "commandline.h"
 
-#include "settings/settingsstore.h"
 #include "formats/formatoptions.h"
+#include "platform/standardoutput.h"
+#include "settings/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -41,7 +42,8 @@ OutputOptions outputFor(const ConvertRequest &request)
     if (request.outputPattern) {
         OutputOptions output;
         output.saveInSourceDirectory = false;
-        output.pattern = *request.outputPattern;
+        output.pattern = request.writesToStandardOutput() ? QString::fromLatin1(standardOutputPath())
+                                                          : *request.outputPattern;
         return output;
     }
     QSettings settings;
@@ -72,7 +74,8 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    BatchConverter converter(request.inputs, optionsFor(request), outputFor(request), request.quiet);
+    BatchConverter converter(request.inputs, optionsFor(request), outputFor(request), request.quiet,
+                             request.writesToStandardOutput() ? stderr : stdout);
     QTimer::singleShot(0, &converter, &BatchConverter::start);
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
 #include "formats/gcode/follower.h"
+#include "formats/gcode/output.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,12 +37,15 @@ QString describe(const std::exception_ptr &error)
 
 // Starts writing the output while the input is still being read, where the
 // output can be known and written before reading ends. Never creates a
-// directory: that waits until the file has been read.
+// directory: that waits until the file has been read. Output written in
+// place waits too: a pipe or a device cannot take back what a failed read
+// would leave in it.
 std::unique_ptr<FollowingGCodeWriter> followReading(const QString &input, const OutputOptions &output,
                                                     Drawing &drawing)
 {
     const OutputPath out = resolveOutputPath(input, output);
-    if (out.path.isEmpty() || outputIsInput(out.path, input) || !QFileInfo(out.path).absoluteDir().exists())
+    if (out.path.isEmpty() || outputIsInput(out.path, input) || !QFileInfo(out.path).absoluteDir().exists()
+        || isWrittenInPlace(out.path))
         return nullptr;
     return std::make_unique<FollowingGCodeWriter>(out.path, drawing);
 }

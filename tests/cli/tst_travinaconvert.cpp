@@ -3,6 +3,10 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -39,8 +43,15 @@ private slots:
     void writeErrorKeepsPreviousOutput();
     void outputNeverReplacesInput();
     void quietReportsFailuresOnly();
+    void standardOutputCarriesOnlyTheGCode();
+    void namedPipeReceivesEverythingAndStays();
+    void deviceWriteErrorFailsAndDeviceStays();
 
 private:
+    // A drawing of a few hundred kilobytes of G-code, more than a pipe holds,
+    // and what converting it into a regular file gives.
+    QString largeDrawing(QByteArray &converted);
+    static bool hasFileType(const QString &path, mode_t type);
     Run run(const QStringList &arguments, const QString &shellPrefix = QString());
     QString file(const QString &name, const QByteArray &content);
     QStringList filesIn(const QString &directory) const
@@ -118,6 +129,8 @@ void TestTravinaConvert::usageErrors_data()
                                    << QByteArray("travina-convert: -o needs a value\n");
     QTest::newRow("flag with value") << QStringList{QStringLiteral("--weld=yes"), QStringLiteral("a.plt")}
                                      << QByteArray("travina-convert: --weld takes no value\n");
+    QTest::newRow("standard output for two files") << QStringList{QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral("a.tap"), QStringLiteral("b.tap")}
+                                                   << QByteArray("travina-convert: -o - takes exactly one input file\n");
     QTest::newRow("unreadable template file") << QStringList{QStringLiteral("--init"), QStringLiteral("@nothere.txt"), QStringLiteral("a.tap")}
                                               << QByteArray("travina-convert: cannot read template file 'nothere.txt'\n");
 }
@@ -329,6 +342,84 @@ void TestTravinaConvert::quietReportsFailuresOnly()
                             QStringLiteral("b.tap")});
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.out, QByteArray("FAILED b.tap: file not found\n"));
+}
+
+QString TestTravinaConvert::largeDrawing(QByteArray &converted)
+{
+    QByteArray drawing;
+    for (int i = 0; i < 20000; ++i)
+        drawing += "X" + QByteArray::number(i) + " Y" + QByteArray::number(-i) + "\n";
+    const QString input = file(QStringLiteral("big.tap"), drawing);
+    const Run toFile = run({QStringLiteral("-o"), QStringLiteral("%f.nc"), QStringLiteral("big.tap")});
+    converted = fileContents(m_dir->filePath(QStringLiteral("big.nc")));
+    if (toFile.exitCode != 0 || converted.size() < 300000)
+        qFatal("the conversion into a regular file failed");
+    return input;
+}
+
+bool TestTravinaConvert::hasFileType(const QString &path, mode_t type)
+{
+    struct stat status;
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && (status.st_mode & S_IFMT) == type;
+}
+
+void TestTravinaConvert::standardOutputCarriesOnlyTheGCode()
+{
+    QByteArray converted;
+    largeDrawing(converted);
+    const Run piped = run({QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral("big.tap")});
+    QCOMPARE(piped.exitCode, 0);
+    QCOMPARE(piped.out, converted);
+    QCOMPARE(piped.err, QByteArray("OK big.tap -> /dev/stdout\n"));
+
+    // Appended to a file by the shell: what the file held before stays.
+    const QByteArray before("earlier output\n");
+    file(QStringLiteral("log.nc"), before);
+    const Run appended = run({QStringLiteral("--output=-"), QStringLiteral("big.tap")}, QStringLiteral("exec >>log.nc"));
+    QCOMPARE(appended.exitCode, 0);
+    QCOMPARE(fileContents(m_dir->filePath(QStringLiteral("log.nc"))), before + converted);
+}
+
+void TestTravinaConvert::namedPipeReceivesEverythingAndStays()
+{
+    QByteArray converted;
+    largeDrawing(converted);
+    const QString pipe = m_dir->filePath(QStringLiteral("sender"));
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    // Held open for writing until the converter is done, so that the reader
+    // ends whether or not the converter ever wrote into this pipe.
+    const int holder = ::open(QFile::encodeName(pipe).constData(), O_RDWR);
+    QVERIFY(holder >= 0);
+    QByteArray received;
+    std::thread reader([&] {
+        const int fd = ::open(QFile::encodeName(pipe).constData(), O_RDONLY);
+        char chunk[4096];
+        for (ssize_t n; fd >= 0 && (n = ::read(fd, chunk, sizeof chunk)) > 0;)
+            received.append(chunk, int(n));
+        ::close(fd);
+    });
+    const Run result = run({QStringLiteral("-o"), pipe, QStringLiteral("big.tap")});
+    ::close(holder);
+    reader.join();
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, "OK big.tap -> " + pipe.toUtf8() + "\n");
+    QCOMPARE(received, converted);
+    QVERIFY(hasFileType(pipe, S_IFIFO));
+}
+
+void TestTravinaConvert::deviceWriteErrorFailsAndDeviceStays()
+{
+    if (::geteuid() != 0)
+        QSKIP("making a device node needs root");
+    QByteArray converted;
+    largeDrawing(converted);
+    // A private node of the kind of /dev/full: every write fails, no space left.
+    const QString device = m_dir->filePath(QStringLiteral("full"));
+    QVERIFY(::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0600, makedev(1, 7)) == 0);
+    const Run result = run({QStringLiteral("-o"), device, QStringLiteral("big.tap")});
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, "FAILED big.tap: cannot write output " + device.toUtf8() + "\n");
+    QVERIFY(hasFileType(device, S_IFCHR));
 }
 
 QTEST_GUILESS_MAIN(TestTravinaConvert)

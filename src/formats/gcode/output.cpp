@@ -3,9 +3,11 @@
 #include "formats/common/coordinatetext.h"
 
 #include "drawing/drawing.h"
+#include "platform/standardoutput.h"
 #include "platform/writeback.h"
 
 #include <QByteArrayList>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextCodec>
 
@@ -148,21 +150,60 @@ private:
     QByteArrayList m_pieces;
 };
 
+bool isStandardOutput(const QString &path)
+{
+    return path == QLatin1String(standardOutputPath());
+}
+
+std::unique_ptr<QFileDevice> outputFile(const QString &path)
+{
+    if (isWrittenInPlace(path))
+        return std::make_unique<QFile>(path);
+    return std::make_unique<QSaveFile>(path);
+}
+
 } // namespace
+
+bool isWrittenInPlace(const QString &path)
+{
+    if (isStandardOutput(path))
+        return true;
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile() && !info.isDir();
+}
 
 class GCodeOutput::State
 {
 public:
     State(const QString &path, const ConversionOptions &options, QTextCodec *codec)
-        : file(path)
-        , buffer(file)
+        : file(outputFile(path))
+        , buffer(*file)
         , init(options.initTemplate, codec)
         , middle(options.middleTemplate, codec)
         , finish(codec->fromUnicode(options.finishTemplate))
     {
     }
 
-    QSaveFile file;
+    bool open()
+    {
+        if (isStandardOutput(file->fileName()))
+            return static_cast<QFile &>(*file).open(standardOutputDescriptor(), QIODevice::WriteOnly,
+                                                    QFileDevice::DontCloseHandle);
+        return file->open(QIODevice::WriteOnly | QIODevice::Text);
+    }
+
+    bool commit()
+    {
+        if (auto *saveFile = qobject_cast<QSaveFile *>(file.get()))
+            return saveFile->commit();
+        // What a device or a pipe refuses may only show when the last bytes
+        // leave our buffer.
+        const bool flushed = file->flush();
+        file->close();
+        return flushed && file->error() == QFileDevice::NoError;
+    }
+
+    const std::unique_ptr<QFileDevice> file;
     OutputBuffer buffer;
     const GCodeTemplate init;
     const GCodeTemplate middle;
@@ -180,7 +221,7 @@ GCodeOutput::~GCodeOutput() = default;
 
 bool GCodeOutput::open()
 {
-    return m_state->file.open(QIODevice::WriteOnly | QIODevice::Text);
+    return m_state->open();
 }
 
 void GCodeOutput::write(const DrawingObject &object)
@@ -204,7 +245,7 @@ bool GCodeOutput::finish()
     State &s = *m_state;
     s.buffer.append(s.finish);
     s.buffer.append('\n');
-    return s.buffer.flush() && s.file.commit();
+    return s.buffer.flush() && s.commit();
 }
 
 bool writeRemainingObjects(GCodeOutput &output, const Drawing &drawing, const DrawingObject *writtenUpTo)

@@ -9,11 +9,18 @@
 class Drawing;
 class DrawingObject;
 
+// Whether output to `path` goes straight into what is there: the standard
+// output, and anything that exists but is neither a regular file nor a
+// directory (a device, a named pipe, a socket). Replacing such a node would
+// destroy it, and whoever reads from it would never see a byte.
+bool isWrittenInPlace(const QString &path);
+
 // One G-code file being written: the start template before the first object
 // with points, the between-objects template before every further one, one
-// "X<x> Y<y>" line per vertex, and the end template when finished. The file
-// replaces an existing one only once finish() succeeds; an output destroyed
-// before that leaves the old file as it was.
+// "X<x> Y<y>" line per vertex, and the end template when finished. A
+// regular file replaces an existing one only once finish() succeeds; an
+// output destroyed before that leaves the old file as it was. Output
+// written in place has no old content to keep and cannot be taken back.
 //
 // An output may be opened and written on one thread and finished on another,
 // as long as the two never use it at the same time.
