@@ -3,6 +3,8 @@
 #include "filechecksum.h"
 #include "updatelist.h"
 
+#include "platform/administrator.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,18 +26,57 @@ QString asideName(const QString &name)
     return QLatin1Char('~') + QString::number(number) + flattened + QStringLiteral(".tmp");
 }
 
-void installStagedFile(const QString &name, const QString &staged, const QString &installDirectory)
+// What a file new to the program directory gets: programs must run, and
+// nothing in the directory is anybody's but the owner's to change.
+QFile::Permissions newFilePermissions(const QString &staged)
+{
+    QFile file(staged);
+    const QByteArray start = file.open(QIODevice::ReadOnly) ? file.read(4) : QByteArray();
+    const bool program = start == QByteArray("\x7f" "ELF") || start.startsWith("#!");
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
+                                        | QFile::ReadGroup | QFile::ReadOther;
+    return program ? readable | QFile::ExeOwner | QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther : readable;
+}
+
+// A copy made by this process, in the program directory, that still has the
+// checksum: the staged file stays in the user's folder, so the user could
+// still change it (or hold it open for writing) until it is in place, and an
+// elevated install would then put the user's bytes into everybody's program.
+QString verifiedCopy(const QString &staged, const QString &expectedCrc, const QString &directory, const QString &name,
+                     QFile::Permissions permissions)
+{
+    // A link could lead the elevated instance to any file of the machine.
+    const QFileInfo stagedInfo(staged);
+    if (stagedInfo.isSymLink() || !stagedInfo.isFile())
+        return QString();
+    const QString copy = directory + QLatin1Char('/') + asideName(name);
+    if (!QFile::copy(staged, copy))
+        return QString();
+    const bool owned = !runsAsAdministrator() || giveToAdministrator(copy);
+    if (!owned || !QFile::setPermissions(copy, permissions) || fileCrc32Text(copy) != expectedCrc) {
+        QFile::remove(copy);
+        return QString();
+    }
+    return copy;
+}
+
+void installStagedFile(const QString &name, const QString &staged, const QString &expectedCrc,
+                       const QString &installDirectory)
 {
     const QString target = installDirectory + QLatin1Char('/') + name;
-    const QString leftovers = leftoversDirectory(installDirectory) + QLatin1Char('/');
+    const QString leftovers = leftoversDirectory(installDirectory);
     QDir().mkpath(leftovers);
-    const QFile::Permissions replacedPermissions = QFile::permissions(target);
-    QFile::rename(target, leftovers + asideName(name));
-    if (pathExists(target))
+    const QFile::Permissions permissions =
+        pathExists(target) ? QFile::permissions(target) : newFilePermissions(staged);
+    const QString copy = verifiedCopy(staged, expectedCrc, leftovers, name, permissions);
+    if (copy.isEmpty())
         return;
+    QFile::rename(target, leftovers + QLatin1Char('/') + asideName(name));
     QDir().mkpath(QFileInfo(target).absolutePath());
-    if (QFile::rename(staged, target) && replacedPermissions != QFile::Permissions())
-        QFile::setPermissions(target, replacedPermissions);
+    if (pathExists(target) || !QFile::rename(copy, target))
+        QFile::remove(copy);
+    else
+        QFile::remove(staged);
 }
 
 } // namespace
@@ -53,6 +94,6 @@ void installStagedFiles(const UpdateChecksums &checksums, const QString &updateD
         // An empty checksum would match a missing staged file, and the
         // installed one would be moved away for nothing.
         if (isSafeUpdateName(entry.key()) && !entry.value().isEmpty() && fileCrc32Text(staged) == entry.value())
-            installStagedFile(entry.key(), staged, installDirectory);
+            installStagedFile(entry.key(), staged, entry.value(), installDirectory);
     }
 }

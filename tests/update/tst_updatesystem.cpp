@@ -1,6 +1,7 @@
 #include "makerserverfixture.h"
 
 #include "platform/elevatedlauncher.h"
+#include "update/filechecksum.h"
 #include "update/stagedinstall.h"
 #include "update/updatelist.h"
 #include "update/updatemode.h"
@@ -8,6 +9,8 @@
 #include "update/updatesystem.h"
 
 #include <QApplication>
+
+#include <unistd.h>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
@@ -90,6 +93,7 @@ private slots:
     void unwritableDirectoryGoesThroughElevatedInstance();
     void failedElevationIsShownAndLogged();
     void damagedStateFileInstallsNothing();
+    void installedFilesOwnedAndModes();
 
 private:
     std::unique_ptr<UpdateSystem> makeUpdateSystem(std::shared_ptr<LaunchLog> log = std::make_shared<LaunchLog>());
@@ -389,6 +393,44 @@ void TestUpdateSystem::damagedStateFileInstallsNothing()
     writeFiles(installDir, Files{{"a"_q, "old a"}});
     QCOMPARE(runUpdateMode({QStringLiteral("travina"), QStringLiteral("update"), installDir, stagingDir}), 0);
     QCOMPARE(fileContents(installDir + QStringLiteral("/a")), QByteArray("old a"));
+}
+
+void TestUpdateSystem::installedFilesOwnedAndModes()
+{
+    writeFiles(stagingDir, Files{{"travina"_q, "\x7f" "ELF program"}, {"run.sh"_q, "#!/bin/sh\n"},
+                                 {"lang/x.qm"_q, "new qm"}, {"kept"_q, "new kept"}, {"real"_q, "real"}});
+    writeFiles(installDir, Files{{"kept"_q, "old kept"}});
+    const QString kept = installDir + QStringLiteral("/kept");
+    QFile::setPermissions(kept, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(QFile::link(stagingDir + QStringLiteral("/real"), stagingDir + QStringLiteral("/link")));
+    UpdateChecksums checksums;
+    for (const QString &name : {"travina"_q, "run.sh"_q, "lang/x.qm"_q, "kept"_q, "link"_q}) {
+        const QString staged = stagingDir + QLatin1Char('/') + name;
+        checksums.insert(name, fileCrc32Text(staged));
+        // Downloaded by somebody else: as root, the files of an ordinary user.
+        if (::geteuid() == 0)
+            QVERIFY(::lchown(QFile::encodeName(staged).constData(), 65534, 65534) == 0);
+    }
+
+    installStagedFiles(checksums, stagingDir + QLatin1Char('/'), installDir);
+
+    const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                   | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther
+                                   | QFile::ExeOther;
+    const QFile::Permissions rw_r__r__ = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    const QFile::Permissions rwxr_xr_x = rw_r__r__ | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    const QList<QPair<QString, QFile::Permissions>> expected{{"travina"_q, rwxr_xr_x}, {"run.sh"_q, rwxr_xr_x},
+                                                             {"lang/x.qm"_q, rw_r__r__},
+                                                             {"kept"_q, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner}};
+    for (const auto &[name, permissions] : expected) {
+        const QFileInfo installed(installDir + QLatin1Char('/') + name);
+        QVERIFY2(installed.isFile(), qPrintable(name));
+        QCOMPARE(installed.permissions() & all, permissions);
+        QCOMPARE(installed.ownerId(), ::geteuid());
+        QCOMPARE(installed.groupId(), ::geteuid() == 0 ? 0u : ::getegid());
+    }
+    QCOMPARE(fileContents(kept), QByteArray("new kept"));
+    QVERIFY2(!QFileInfo::exists(installDir + QStringLiteral("/link")), "a staged link is never installed");
 }
 
 QTEST_MAIN(TestUpdateSystem)
