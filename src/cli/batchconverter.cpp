@@ -1,5 +1,7 @@
 #include "batchconverter.h"
 
+#include "printabletext.h"
+
 #include "platform/terminal.h"
 
 #include <QCoreApplication>
@@ -39,10 +41,12 @@ void BatchConverter::onRowFinished(int row, const ConversionResult &result)
         m_bar->clear();
     if (result.succeeded()) {
         if (!m_quiet)
-            std::fprintf(m_report, "OK %s -> %s\n", qPrintable(result.input), qPrintable(result.output));
+            std::fprintf(m_report, "OK %s -> %s\n", qPrintable(printable(result.input)),
+                         qPrintable(printable(result.output)));
     } else {
         m_anyFailed = true;
-        std::fprintf(m_report, "FAILED %s: %s\n", qPrintable(result.input), qPrintable(failureReason(result)));
+        std::fprintf(m_report, "FAILED %s: %s\n", qPrintable(printable(result.input)),
+                     qPrintable(printable(failureReason(result))));
     }
     std::fflush(m_report);
     if (m_bar && row + 1 < m_inputs.size())

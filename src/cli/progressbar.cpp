@@ -1,5 +1,7 @@
 #include "progressbar.h"
 
+#include "printabletext.h"
+
 #include "platform/terminal.h"
 
 #include <QFileInfo>
@@ -25,7 +27,7 @@ void ProgressBar::show(int file, double fraction, const QString &name)
                    + counter;
     const int room = m_columns - 1 - line.size();
     if (room > 3)
-        line += QFileInfo(name).fileName().left(room);
+        line += printable(QFileInfo(name).fileName()).left(room);
     if (m_visible && line == m_shown)
         return;
     m_shown = line;

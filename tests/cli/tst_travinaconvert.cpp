@@ -43,6 +43,8 @@ private slots:
     void writeErrorKeepsPreviousOutput();
     void outputNeverReplacesInput();
     void quietReportsFailuresOnly();
+    void failedInputsSayWhyOnOneLine_data();
+    void failedInputsSayWhyOnOneLine();
     void standardOutputCarriesOnlyTheGCode();
     void namedPipeReceivesEverythingAndStays();
     void deviceWriteErrorFailsAndDeviceStays();
@@ -342,6 +344,45 @@ void TestTravinaConvert::quietReportsFailuresOnly()
                             QStringLiteral("b.tap")});
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.out, QByteArray("FAILED b.tap: file not found\n"));
+}
+
+void TestTravinaConvert::failedInputsSayWhyOnOneLine_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind"); // "directory", "unreadable" or "garbage"
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("directory with a drawing's name") << QStringLiteral("x.dxf") << QStringLiteral("directory")
+                                                     << QByteArray("FAILED x.dxf: is a directory\n");
+    QTest::newRow("no read permission") << QStringLiteral("locked.plt") << QStringLiteral("unreadable")
+                                        << QByteArray("FAILED locked.plt: permission denied\n");
+    QTest::newRow("line feeds cannot forge a result") << QStringLiteral("nl\nOK forged.plt -> forged.tap\nx.plt")
+                                                      << QStringLiteral("garbage")
+                                                      << QByteArray("FAILED nl\\nOK forged.plt -> forged.tap\\nx.plt: "
+                                                                    "no drawing could be read\n");
+    QTest::newRow("terminal escapes and tabs") << QStringLiteral("\x1b[2Ka\tb.plt") << QStringLiteral("garbage")
+                                               << QByteArray("FAILED \\x1b[2Ka\\tb.plt: no drawing could be read\n");
+}
+
+void TestTravinaConvert::failedInputsSayWhyOnOneLine()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, line);
+    const QString path = m_dir->filePath(name);
+    if (kind == QLatin1String("directory")) {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        file(name, "garbage\n");
+        if (kind == QLatin1String("unreadable")) {
+            if (::geteuid() == 0)
+                QSKIP("root reads every file");
+            QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+        }
+    }
+    const Run result = run({QStringLiteral("-o"), QStringLiteral("out.nc"), name});
+    QCOMPARE(result.exitCode, 1);
+    QCOMPARE(result.out, line);
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("out.nc"))));
 }
 
 QString TestTravinaConvert::largeDrawing(QByteArray &converted)
