@@ -61,6 +61,14 @@
         <source>cannot write output</source>
         <translation>nie można zapisać pliku wynikowego</translation>
     </message>
+    <message>
+        <source>is a directory</source>
+        <translation>to jest katalog</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>brak uprawnień do odczytu</translation>
+    </message>
 </context>
 <context>
     <name>CrashReporter</name>

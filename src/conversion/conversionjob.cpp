@@ -155,8 +155,19 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
 {
     ConversionResult result;
     result.input = input;
-    if (!QFile::exists(input)) {
+    // Said before any reader tries, so that the reason names the cause
+    // rather than "no drawing could be read".
+    const QFileInfo inputInfo(input);
+    if (!inputInfo.exists()) {
         result.status = ConversionResult::InputMissing;
+        return result;
+    }
+    if (inputInfo.isDir()) {
+        result.status = ConversionResult::InputIsDirectory;
+        return result;
+    }
+    if (!inputInfo.isReadable()) {
+        result.status = ConversionResult::InputUnreadable;
         return result;
     }
     if (!readerForPath(input)) {

@@ -11,6 +11,12 @@ QString failureReason(const ConversionResult &result)
     case ConversionResult::InputMissing:
         reason = QCoreApplication::translate("ConversionJob", "file not found");
         break;
+    case ConversionResult::InputIsDirectory:
+        reason = QCoreApplication::translate("ConversionJob", "is a directory");
+        break;
+    case ConversionResult::InputUnreadable:
+        reason = QCoreApplication::translate("ConversionJob", "permission denied");
+        break;
     case ConversionResult::UnsupportedType:
         reason = QCoreApplication::translate("ConversionJob", "unsupported file type");
         break;

@@ -8,6 +8,8 @@ struct ConversionResult
     enum Status {
         Converted,
         InputMissing,
+        InputIsDirectory,
+        InputUnreadable,
         UnsupportedType,
         OutputIsInput,
         ReadFailed,
