@@ -8,6 +8,8 @@ cd "$(dirname "$0")/.."
 packages=(
     cmake g++ make
     qtbase5-dev zlib1g-dev
+    # The maker's reference server's HTTP, found through pkg-config.
+    libcpp-httplib-dev pkgconf
     # lupdate, lrelease and lconvert; the toolkit's own Polish catalogue.
     qttools5-dev-tools qttranslations5-l10n
     # The font the window tests are measured with.
