@@ -1,6 +1,6 @@
 #pragma once
 
-#include "httprequest.h"
+#include "httpexchange.h"
 #include "updatelistbuilder.h"
 
 #include <QString>
