@@ -1,4 +1,5 @@
 #include "makerserver.h"
+#include "terminationsignals.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -12,6 +13,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("travina-maker-server"));
+    if (!quitOnTerminationSignals(app)) {
+        std::fprintf(stderr, "cannot take the termination signals\n");
+        return 1;
+    }
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("The maker's web services for Travina: update list and "
