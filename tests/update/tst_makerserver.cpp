@@ -1,8 +1,12 @@
 #include "makerserverfixture.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTcpSocket>
 #include <QtTest>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -41,6 +45,8 @@ private slots:
     void answers_data();
     void answers();
     void crashUploadStoredWithItsType();
+    void crowdBeyondTheLimitTurnedAway();
+    void stopsWithoutWaitingForClients();
     void standaloneServerOnAFreePort();
 
 private:
@@ -93,6 +99,12 @@ void TestMakerServer::answers_data()
     QTest::newRow("endless header")
         << QByteArray("GET /about/p.png HTTP/1.1\r\nX: ") + QByteArray(20000, 'x')
         << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("Payload Too Large\n");
+    QTest::newRow("many short header lines past the head's limit")
+        << QByteArray("GET /about/p.png HTTP/1.1\r\n") + ("X: " + QByteArray(97, 'x') + "\r\n").repeated(200) + "\r\n"
+        << QByteArray("HTTP/1.1 413 Payload Too Large") << QByteArray("Payload Too Large\n");
+    QTest::newRow("encoded bodies are not inflated")
+        << QByteArray("POST /crash HTTP/1.1\r\nContent-Encoding: gzip\r\nContent-Length: 3\r\n\r\nabc")
+        << QByteArray("HTTP/1.1 415 Unsupported Media Type") << QByteArray("Unsupported Media Type\n");
 }
 
 void TestMakerServer::answers()
@@ -118,6 +130,57 @@ void TestMakerServer::crashUploadStoredWithItsType()
     const Files stored = filesBelow(served->path("crash"_q));
     QCOMPARE(stored.size(), 2);
     QCOMPARE(stored.first(), "Content-Type: multipart/form-data; boundary=b\r\n\r\n" + body);
+}
+
+void TestMakerServer::crowdBeyondTheLimitTurnedAway()
+{
+    QByteArrayList answers;
+    // Each holds its connection with the head unfinished.
+    std::vector<std::unique_ptr<QTcpSocket>> crowd;
+    for (int i = 0; i < 65; ++i) {
+        crowd.push_back(std::make_unique<QTcpSocket>());
+        crowd.back()->connectToHost(QHostAddress::LocalHost, served->server.port());
+        QVERIFY(crowd.back()->waitForConnected(5000));
+        crowd.back()->write("GET /about/p.png HTTP/1.1\r\n");
+    }
+    const auto closed = [&] {
+        return std::count_if(crowd.cbegin(), crowd.cend(), [](const std::unique_ptr<QTcpSocket> &socket) {
+            return socket->state() == QAbstractSocket::UnconnectedState;
+        });
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(static_cast<int>(closed()), 1, 10000);
+
+    for (const auto &socket : crowd) {
+        if (socket->state() != QAbstractSocket::ConnectedState)
+            continue;
+        socket->write("\r\n");
+        QObject::connect(socket.get(), &QTcpSocket::disconnected, socket.get(),
+                         [&answers, socket = socket.get()] { answers.append(socket->readAll().left(15)); });
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 64, 20000);
+    QCOMPARE(answers.count(QByteArray("HTTP/1.1 200 OK")), 64);
+}
+
+void TestMakerServer::stopsWithoutWaitingForClients()
+{
+    QTcpSocket silent;
+    silent.connectToHost(QHostAddress::LocalHost, served->server.port());
+    QVERIFY(silent.waitForConnected(5000));
+    silent.write("GET /about/p.png HTTP/1.1\r\n");
+    QVERIFY(silent.waitForBytesWritten(5000));
+    // Answered only once this thread has been told of it, which it is not
+    // while it stops the server.
+    QTcpSocket untold;
+    untold.connectToHost(QHostAddress::LocalHost, served->server.port());
+    QVERIFY(untold.waitForConnected(5000));
+    untold.write("GET /about/p.png HTTP/1.1\r\n\r\n");
+    QVERIFY(untold.waitForBytesWritten(5000));
+    QThread::msleep(200);
+
+    QElapsedTimer stopping;
+    stopping.start();
+    served.reset();
+    QVERIFY2(stopping.elapsed() < 5000, qPrintable(QString::number(stopping.elapsed())));
 }
 
 void TestMakerServer::standaloneServerOnAFreePort()

@@ -1,4 +1,5 @@
 #include "makerserver.h"
+#include "terminationsignals.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -8,10 +9,28 @@
 
 #include <cstdio>
 
+namespace {
+
+// A decoded path may hold line breaks; each request stays one line.
+QString oneLine(QString text)
+{
+    for (QChar &c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = QChar(0xfffd);
+    }
+    return text;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("travina-maker-server"));
+    if (!quitOnTerminationSignals(app)) {
+        std::fprintf(stderr, "cannot take the termination signals\n");
+        return 1;
+    }
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("The maker's web services for Travina: update list and "
@@ -44,8 +63,10 @@ int main(int argc, char *argv[])
     out << "listening on " << address.toString() << ':' << server.port() << Qt::endl;
     QObject::connect(&server, &MakerServer::requestReceived, &server,
                      [&out](const QByteArray &method, const QString &path, const QByteArray &query) {
-                         out << QDateTime::currentDateTimeUtc().toString(Qt::ISODate) << ' ' << method << ' ' << path
-                             << (query.isEmpty() ? QByteArray() : '?' + query) << Qt::endl;
+                         const QString target =
+                             path + (query.isEmpty() ? QString() : QLatin1Char('?') + QString::fromUtf8(query));
+                         out << QDateTime::currentDateTimeUtc().toString(Qt::ISODate) << ' ' << method << ' '
+                             << oneLine(target) << Qt::endl;
                      });
     return QCoreApplication::exec();
 }

@@ -1,49 +1,60 @@
 #include "makerserver.h"
 
-#include "httpconnection.h"
-
-#include <QTcpSocket>
+#include "limitedhttpserver.h"
 
 namespace {
-// Crash reports carry a minidump and a screenshot; nothing else has a body.
-constexpr qint64 maximumBodySize = 32 * 1024 * 1024;
-// Beyond this many clients at once, new ones are turned away.
-constexpr int maximumConnections = 64;
+
+HttpLimits makerLimits()
+{
+    HttpLimits limits{};
+    limits.headBytes = 16 * 1024;
+    // Crash reports carry a minidump and a screenshot; nothing else has a body.
+    limits.bodyBytes = 32 * 1024 * 1024;
+    limits.silence = std::chrono::seconds(30);
+    // Beyond this many clients at once, new ones are turned away.
+    limits.connections = 64;
+    return limits;
+}
+
 } // namespace
 
 MakerServer::MakerServer(const QString &rootFolder, QObject *parent)
     : QObject(parent)
     , service(rootFolder)
+    , ownerThread(*this)
+    , http(std::make_unique<LimitedHttpServer>(makerLimits(),
+                                               [this](const HttpRequest &request) { return answer(request); }))
 {
-    server.setMaxPendingConnections(maximumConnections);
-    connect(&server, &QTcpServer::newConnection, this, &MakerServer::acceptConnections);
+}
+
+MakerServer::~MakerServer()
+{
+    // Requests waiting to be told of must not hold up the server's end.
+    ownerThread.release();
+    http.reset();
 }
 
 bool MakerServer::listen(const QHostAddress &address, quint16 port)
 {
-    return server.listen(address, port);
+    return http->start(address.toString().toStdString(), port);
 }
 
-void MakerServer::acceptConnections()
+quint16 MakerServer::port() const
 {
-    while (QTcpSocket *socket = server.nextPendingConnection()) {
-        if (openConnections >= maximumConnections) {
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        ++openConnections;
-        auto *connection = new HttpConnection(socket, maximumBodySize,
-                                              [this](const HttpRequest &request) { return answer(request); }, this);
-        connect(connection, &HttpConnection::closed, this, [this, connection] {
-            --openConnections;
-            connection->deleteLater();
-        });
-    }
+    return static_cast<quint16>(http->port());
+}
+
+QString MakerServer::errorString() const
+{
+    return QString::fromStdString(http->error());
 }
 
 HttpResponse MakerServer::answer(const HttpRequest &request)
 {
-    emit requestReceived(request.method, request.path, request.query);
+    const bool told = ownerThread.callAndWait([this, method = request.method, path = request.path,
+                                               query = request.query] { emit requestReceived(method, path, query); });
+    // Stopping: nothing is stored that the client would not hear of.
+    if (!told)
+        return statusResponse(503);
     return service.answer(request);
 }

@@ -1,34 +1,39 @@
 #pragma once
 
 #include "makerservice.h"
+#include "ownerthreadcalls.h"
 
 #include <QHostAddress>
 #include <QObject>
-#include <QTcpServer>
 
-// The maker's web services over plain HTTP/1.1, one request per connection.
-// In front of the real service a TLS proxy gives the program its HTTPS.
+#include <memory>
+
+class LimitedHttpServer;
+
+// The maker's web services over plain HTTP/1.1, one request per connection,
+// answered on threads of their own. In front of the real service a TLS proxy
+// gives the program its HTTPS.
 class MakerServer : public QObject
 {
     Q_OBJECT
 
 public:
     explicit MakerServer(const QString &rootFolder, QObject *parent = nullptr);
+    ~MakerServer() override;
 
     // Port 0 picks a free one.
     bool listen(const QHostAddress &address, quint16 port);
-    quint16 port() const { return server.serverPort(); }
-    QString errorString() const { return server.errorString(); }
+    quint16 port() const;
+    QString errorString() const;
 
 signals:
-    // Before the request is answered.
+    // On this object's thread, before the request is answered.
     void requestReceived(const QByteArray &method, const QString &path, const QByteArray &query);
 
 private:
-    void acceptConnections();
     HttpResponse answer(const HttpRequest &request);
 
-    QTcpServer server;
     MakerService service;
-    int openConnections = 0;
+    OwnerThreadCalls ownerThread;
+    std::unique_ptr<LimitedHttpServer> http;
 };

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "httprequest.h"
+#include "httpexchange.h"
 #include "updatelistbuilder.h"
 
 #include <QString>
+
+#include <atomic>
 
 // Answers the program's requests from a folder:
 //   update/<application>/...    the current program files; the list of them
@@ -13,6 +15,7 @@
 //   about/...                   its images
 //   crash/                      where each crash upload is stored, with its
 //                               Content-Type, as one MIME entity
+// Requests may be answered on several threads at once.
 class MakerService
 {
 public:
@@ -28,5 +31,5 @@ private:
 
     QString root;
     UpdateListBuilder lists;
-    int storedReports = 0;
+    std::atomic<int> storedReports{0};
 };

@@ -28,6 +28,7 @@ QStringList programFiles(const QString &folder)
 
 QByteArray UpdateListBuilder::listFor(const QString &folder)
 {
+    const std::lock_guard<std::mutex> lock(building);
     QByteArray list;
     const QStringList names = programFiles(folder);
     for (const QString &name : names)

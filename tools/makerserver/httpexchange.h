@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 
+// A request as the service sees it, whatever carried it.
 struct HttpRequest
 {
     QByteArray method;
@@ -21,23 +22,6 @@ struct HttpResponse
     QString filePath; // when set, the body is this file, sent as it is read
 };
 
+// The status with its reason as a line of plain text.
 HttpResponse statusResponse(int status);
 QByteArray reasonPhrase(int status);
-
-// Reads one request off the front of `buffer`. Incomplete: more bytes are
-// needed; Invalid and TooLarge end the connection with 400 or 413.
-class HttpRequestReader
-{
-public:
-    enum Status { Incomplete, Complete, Invalid, TooLarge };
-
-    explicit HttpRequestReader(qint64 maximumBodySize);
-
-    Status read(const QByteArray &buffer, HttpRequest &request);
-
-private:
-    qint64 maximumBodySize;
-};
-
-// The request line and the header lines, without the blank line after them.
-bool parseRequestHead(const QByteArray &head, HttpRequest &request);
