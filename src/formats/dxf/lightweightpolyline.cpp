@@ -5,6 +5,8 @@
 
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int closedFlag = 1;
@@ -25,16 +27,16 @@ void addSegment(const DxfReaderState &state, QPainterPath &path, int from, int t
 
 void addLightweightPolyline(const DxfReaderState &state, QPainterPath &path)
 {
+    // Only the vertices the file gives: one announced but missing is no
+    // vertex at the origin, which the tool would cross the work to reach.
     const DxfRecords<4> &vertices = state.polylineVertices;
-    const int count = vertices.count();
-    if (count <= 0)
+    const int given = std::min(vertices.count(), vertices.filled());
+    if (given <= 0)
         return;
-    const int last = count - 1;
-    // Vertices announced but never given all sit at the same point, so the
-    // segments between them add nothing: a hostile count costs no time.
-    for (int i = 0; i < last && i < vertices.filled(); ++i)
+    const int last = given - 1;
+    for (int i = 0; i < last; ++i)
         addSegment(state, path, i, i + 1);
     const bool closed = (state.groups.integer(70, 0) & closedFlag) != 0;
-    if (closed && count > 2)
+    if (closed && given > 2)
         addSegment(state, path, last, 0);
 }

@@ -49,6 +49,10 @@ void addSpline(const DxfReaderState &state, QPainterPath &path)
     const int controlPointCount = state.splineControlPoints.count();
     if (controlPointCount < order)
         return;
+    // A control point announced but missing is no point at the origin: the
+    // curve the file describes cannot be drawn without it.
+    if (state.splineControlPoints.filled() < controlPointCount)
+        return;
     // The knots must be in the file: their number bounds the work below.
     const qint64 knotCount = qint64(controlPointCount) + order;
     if (state.splineKnots.filled() < knotCount)

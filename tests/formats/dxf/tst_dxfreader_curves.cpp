@@ -232,9 +232,12 @@ void TestDxfReaderCurves::polylineSegments_data()
     QTest::newRow("coordinates before the first vertex are dropped")
         << QByteArray("0\nLWPOLYLINE\n90\n2\n20\n9\n42\n1\n10\n1\n20\n2\n10\n3\n20\n4\n")
         << QStringLiteral("1,2 3,4");
-    QTest::newRow("fewer vertices than announced: the rest sit at the origin")
-        << QByteArray("0\nLWPOLYLINE\n90\n4\n70\n1\n10\n1\n20\n1\n10\n2\n20\n1\n")
-        << QStringLiteral("1,1 2,1 0,0 1,1");
+    QTest::newRow("fewer vertices than announced: only those given, never the origin")
+        << QByteArray("0\nLWPOLYLINE\n90\n4\n70\n0\n10\n5\n20\n5\n10\n10\n20\n5\n10\n10\n20\n10\n")
+        << QStringLiteral("5,5 10,5 10,10");
+    QTest::newRow("fewer vertices than announced, closed: the given ones closed")
+        << QByteArray("0\nLWPOLYLINE\n90\n5\n70\n1\n10\n1\n20\n1\n10\n2\n20\n1\n10\n2\n20\n2\n")
+        << QStringLiteral("1,1 2,1 2,2 1,1");
     QTest::newRow("vertices in a block are shifted by its base point")
         << "0\nBLOCK\n10\n10\n20\n20\n" + lightweightPolyline(0, {{0, 0, 0}, {1, 0, 0}}) + "0\nENDBLK\n"
         << QStringLiteral("10,20 11,20");
@@ -458,6 +461,9 @@ void TestDxfReaderCurves::splinesThatDrawNothing_data()
     QTest::newRow("knots announced but missing")
         << QByteArray("0\nSPLINE\n71\n3\n72\n8\n73\n4\n40\n0\n40\n0\n40\n0\n40\n0\n"
                       "10\n0\n20\n0\n10\n1\n20\n2\n10\n3\n20\n2\n10\n4\n20\n0\n");
+    QTest::newRow("control points announced but missing")
+        << QByteArray("0\nSPLINE\n71\n1\n72\n5\n73\n3\n40\n0\n40\n0\n40\n1\n40\n2\n40\n2\n"
+                      "10\n5\n20\n5\n10\n10\n20\n5\n");
     QTest::newRow("decreasing knots") << spline(3, {0, 0, 0, 0, 1, 1, 0.5, 1}, bezierPoints);
     QTest::newRow("knot that is not a number") << spline(3, {0, 0, 0, 0, NAN, 1, 1, 1}, bezierPoints);
     QTest::newRow("infinite control point")
@@ -518,7 +524,7 @@ void TestDxfReaderCurves::hostileCounts_data()
     const QByteArray bezier = splineData(3, bezierKnots, bezierPoints);
     QTest::newRow("huge vertex count, two vertices given")
         << QByteArray("0\nLWPOLYLINE\n90\n2147483647\n70\n1\n10\n1\n20\n1\n10\n2\n20\n1\n")
-        << QStringLiteral("1,1 2,1 0,0 1,1");
+        << QStringLiteral("1,1 2,1");
     QTest::newRow("negative vertex count") << QByteArray("0\nLWPOLYLINE\n90\n-2147483648\n10\n1\n20\n1\n10\n2\n20\n1\n"
                                                          "0\nPOINT\n10\n7\n20\n7\n")
                                            << QStringLiteral("7,7");
