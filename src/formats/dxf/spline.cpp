@@ -3,9 +3,13 @@
 #include "bsplinebasis.h"
 #include "readerstate.h"
 
+#include "drawing/drawing.h"
+#include "drawing/drawingstorage.h"
+
 #include <QPainterPath>
 
 #include <cmath>
+#include <new>
 
 namespace {
 
@@ -38,6 +42,17 @@ QPointF sampleAt(const DxfReaderState &state, const DxfBSplineBasis &basis, doub
     return state.toMillimetres(x, y);
 }
 
+// Every sample may become an element of the path and then a point of the
+// drawing. A few bytes of file can ask for billions of samples, each cheap
+// but together minutes of work: the file fails as out of memory before any
+// is computed when they could not all be held.
+void failBeyondTheMemoryLimit(qint64 sampleCount)
+{
+    const double bytesPerSample = sizeof(QPainterPath::Element) + sizeof(DrawingPoint);
+    if (double(sampleCount) * bytesPerSample > double(DrawingStorage::memoryLimit()))
+        throw std::bad_alloc();
+}
+
 } // namespace
 
 void addSpline(const DxfReaderState &state, QPainterPath &path)
@@ -68,6 +83,7 @@ void addSpline(const DxfReaderState &state, QPainterPath &path)
         return;
 
     const qint64 sampleCount = qint64(state.splineSegments) * controlPointCount;
+    failBeyondTheMemoryLimit(sampleCount);
     const double lastKnot = basis.lastKnot();
     const double step = lastKnot / double(sampleCount - 1);
     double t = 0;

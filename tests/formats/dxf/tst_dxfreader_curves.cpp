@@ -143,6 +143,7 @@ private slots:
     void splineResolution_data();
     void splineResolution();
     void splinesBeyondTheMemoryLimitFail();
+    void splineBeyondTheMemoryLimitFailsBeforeSampling();
     void splineParameterStartsAtZero();
     void helixIsDrawnThroughItsSplineData_data();
     void helixIsDrawnThroughItsSplineData();
@@ -417,6 +418,30 @@ void TestDxfReaderCurves::splinesBeyondTheMemoryLimitFail()
     Drawing again;
     QVERIFY(readDxf(path, again));
     QCOMPARE(pointCount(again), 3 * 4 * 32767);
+}
+
+// Twenty thousand knot spans of length zero asked for seconds of sampling
+// that came to nothing; now the count alone fails the file.
+void TestDxfReaderCurves::splineBeyondTheMemoryLimitFailsBeforeSampling()
+{
+    QVector<double> knots(2001, 0.0);
+    knots << 1.0;
+    QVector<QPointF> points;
+    for (int i = 0; i < 2000; ++i)
+        points << QPointF(i, i % 2);
+    const QString path = writeFile(m_dir, "9\n$SPLINESEGS\n70\n1000\n" + spline(1, knots, points) + "0\nEOF\n");
+    // Two million samples of at least 56 bytes each pass a 64 MiB limit.
+    const std::size_t previous = DrawingStorage::setMemoryLimit(std::size_t(64) << 20);
+    Drawing drawing;
+    bool outOfMemory = false;
+    try {
+        readDxf(path, drawing);
+    } catch (const std::bad_alloc &) {
+        outOfMemory = true;
+    }
+    DrawingStorage::setMemoryLimit(previous);
+    QVERIFY(outOfMemory);
+    QCOMPARE(pointCount(drawing), 0);
 }
 
 void TestDxfReaderCurves::splineParameterStartsAtZero()
