@@ -61,6 +61,10 @@
         <source>cannot write output</source>
         <translation>nie można zapisać pliku wynikowego</translation>
     </message>
+    <message>
+        <source>coordinate out of range</source>
+        <translation>współrzędna poza zakresem</translation>
+    </message>
 </context>
 <context>
     <name>CrashReporter</name>

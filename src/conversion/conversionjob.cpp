@@ -176,6 +176,13 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
             result.status = ConversionResult::ReadFailed;
             return result;
         }
+        // Judged before anything reaches the output: a pipe or a device
+        // cannot take back what it was sent, and what the follower began
+        // goes away with it, leaving an existing file as it was.
+        if (!drawing.coordinatesInRange()) {
+            result.status = ConversionResult::CoordinateOutOfRange;
+            return result;
+        }
     } catch (...) {
         result.status = ConversionResult::ReadFailed;
         result.detail = describe(std::current_exception());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "coordinaterange.h"
+
 #include <QObject>
 #include <QPointF>
 #include <QRectF>
@@ -276,6 +278,11 @@ public:
             m_follower->objectFinished(object);
     }
     void transform(TransformKind kind, const QVariant &a, const QVariant &b, const QVariant &c);
+
+    // False once a point lies out of range (see isWithinCoordinateRange). A
+    // controller stops on such a word or misreads it, so a drawing out of
+    // range must not be written. A transform judges every point afresh.
+    bool coordinatesInRange() const;
 
 private:
     QRectF m_bounds;
