@@ -6,6 +6,7 @@
 #include "benchsupport.h"
 
 #include "conversion/conversionjob.h"
+#include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
 #include "formats/svg/pathdata.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QPainterPath>
 
 #include <atomic>
 #include <cstdio>
@@ -183,7 +183,7 @@ void benchmarkScannerAllocations()
 {
     ContourWriter contours;
     const QString data = QString::fromLatin1(contours.pathData());
-    QPainterPath path;
+    CheckedPainterPath path;
     // Reserve the path's storage first, so that only the scanner is counted.
     parsePathData(data, path);
     path.clear();

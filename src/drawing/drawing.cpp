@@ -205,7 +205,7 @@ void Drawing::transform(TransformKind kind, const QVariant &, const QVariant &, 
 
 bool Drawing::coordinatesInRange() const
 {
-    return !m_storage->pointOutOfRange();
+    return !m_coordinateLost && !m_storage->pointOutOfRange();
 }
 
 bool pointsCoincide(const QPointF &a, const QPointF &b)

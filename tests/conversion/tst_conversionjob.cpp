@@ -386,14 +386,28 @@ void TestConversionJob::coordinatesOutOfRangeFail_data()
     // 1016 plotter units to the inch: 1e308 becomes 2.5e306 mm.
     QTest::newRow("HPGL 1e308 in plotter units") << QStringLiteral("huge.plt") << QByteArray("IN;PU0,0;PD1e308,0;PU;");
     QTest::newRow("DXF point at NaN") << QStringLiteral("nan.dxf")
-                                      << QByteArray("0\nSECTION\n2\nENTITIES\n0\nPOINT\n10\n1\n20\n1\n0\nPOINT\n10\nnan\n20\n1\n"
-                                                    "0\nENDSEC\n0\nEOF\n");
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nPOINT\n10\n1\n20\n1\n0\nPOINT\n10\nnan\n20\n1\n"
+                      "0\nENDSEC\n0\nEOF\n");
     QTest::newRow("DXF vertex at 1e308 inches") << QStringLiteral("inches.dxf")
         << QByteArray("0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n0\nVERTEX\n10\n0\n20\n0\n0\nVERTEX\n10\n1e308\n20\n0\n"
                       "0\nSEQEND\n0\nENDSEC\n0\nEOF\n");
     QTest::newRow("SVG scaled to infinity") << QStringLiteral("scaled.svg")
         << QByteArray("<svg width=\"10mm\" height=\"10mm\"><line x2=\"1\"/>"
                       "<line x2=\"1\" transform=\"scale(1e999)\"/></svg>");
+    // Coordinates that a painter path would have dropped without a word.
+    QTest::newRow("SVG path to 1e999") << QStringLiteral("path.svg")
+        << QByteArray("<svg width=\"10mm\" height=\"10mm\"><path d=\"M 0 0 L 1e999 5 L 3 3\"/></svg>");
+    QTest::newRow("SVG polyline through 1e308") << QStringLiteral("polyline.svg")
+        << QByteArray("<svg width=\"10mm\" height=\"10mm\"><polyline points=\"0,0 1e308,0 5,5\"/></svg>");
+    QTest::newRow("SVG circle of radius 1e999") << QStringLiteral("circle.svg")
+        << QByteArray("<svg width=\"10mm\" height=\"10mm\"><line x2=\"1\"/><circle r=\"1e999\"/></svg>");
+    QTest::newRow("DXF line from NaN") << QStringLiteral("line.dxf")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nnan\n20\n0\n11\n5\n21\n5\n0\nENDSEC\n0\nEOF\n");
+    QTest::newRow("DXF polyline vertex at 1e200") << QStringLiteral("lwpolyline.dxf")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n90\n3\n10\n0\n20\n0\n10\n1e200\n20\n0\n10\n5\n20\n5\n"
+                      "0\nENDSEC\n0\nEOF\n");
+    QTest::newRow("HPGL arc about 1e308")
+        << QStringLiteral("arc.plt") << QByteArray("IN;PU0,0;PD10,10;AA1e308,0,90;PU;");
     // The output is begun while the plot is read; only its last stroke is
     // out of range.
     QTest::newRow("HPGL out of range after the output was begun")

@@ -3,7 +3,7 @@
 #include "bulgearc.h"
 #include "readerstate.h"
 
-#include <QPainterPath>
+#include "drawing/checkedpainterpath.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ DxfVertex vertexInMillimetres(const DxfReaderState &state, int i)
     return DxfVertex{state.toMillimetresX(vertex[0]), state.toMillimetresY(vertex[1]), state.toMillimetresZ(vertex[2])};
 }
 
-void addSegment(const DxfReaderState &state, QPainterPath &path, int from, int to)
+void addSegment(const DxfReaderState &state, CheckedPainterPath &path, int from, int to)
 {
     addBulgeSegment(path, vertexInMillimetres(state, from), vertexInMillimetres(state, to),
                     state.polylineVertices.value(from, 3));
@@ -23,7 +23,7 @@ void addSegment(const DxfReaderState &state, QPainterPath &path, int from, int t
 
 } // namespace
 
-void addLightweightPolyline(const DxfReaderState &state, QPainterPath &path)
+void addLightweightPolyline(const DxfReaderState &state, CheckedPainterPath &path)
 {
     const DxfRecords<4> &vertices = state.polylineVertices;
     const int count = vertices.count();

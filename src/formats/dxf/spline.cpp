@@ -3,7 +3,7 @@
 #include "bsplinebasis.h"
 #include "readerstate.h"
 
-#include <QPainterPath>
+#include "drawing/checkedpainterpath.h"
 
 #include <cmath>
 
@@ -40,7 +40,7 @@ QPointF sampleAt(const DxfReaderState &state, const DxfBSplineBasis &basis, doub
 
 } // namespace
 
-void addSpline(const DxfReaderState &state, QPainterPath &path)
+void addSpline(const DxfReaderState &state, CheckedPainterPath &path)
 {
     const int degree = state.groups.integer(71, 3);
     if (degree < 1 || degree > 3)

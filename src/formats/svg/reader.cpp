@@ -7,6 +7,7 @@
 #include "units.h"
 #include "viewbox.h"
 
+#include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
 #include "drawing/pointextremes.h"
 #include "drawing/painterpathflattening.h"
@@ -14,7 +15,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QMatrix>
-#include <QPainterPath>
 #include <QXmlStreamReader>
 
 #include <vector>
@@ -39,7 +39,7 @@ QStringView attribute(const QXmlStreamAttributes &attributes, const char *name)
 }
 
 // What QMatrix::map does to a path, without copying the path.
-void mapInPlace(QPainterPath &path, const QMatrix &matrix)
+void mapInPlace(CheckedPainterPath &path, const QMatrix &matrix)
 {
     if (matrix.isIdentity())
         return;
@@ -82,7 +82,7 @@ private:
     QMatrix m_base;
     // Per open group: its transform composed with those of its parents.
     std::vector<QMatrix> m_groups;
-    QPainterPath m_outline;
+    CheckedPainterPath m_outline;
     bool m_hasViewBox = false;
     ViewBoxMapping m_viewBox;
     // Objects before this one were put into millimetres by the base matrix.
@@ -195,6 +195,10 @@ bool SvgDocumentReader::drawShape(QStringView element, const QXmlStreamAttribute
             qWarning("SVG drawing has more than %lld points", maximumPointCount);
             return false;
         }
+    } else if (m_outline.lostCoordinate()) {
+        // A shape the path could take nothing of, such as a circle of
+        // infinite radius.
+        m_drawing.markCoordinateOutOfRange();
     }
     reportProgress();
     return true;
