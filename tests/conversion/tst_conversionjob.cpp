@@ -381,12 +381,17 @@ void TestConversionJob::coordinatesOutOfRangeFail_data()
     QTest::newRow("G-code NaN") << QStringLiteral("nan.tap") << QByteArray("X1 Y1\nXnan Y2\n");
     QTest::newRow("G-code infinities") << QStringLiteral("inf.tap") << QByteArray("X1 Y1\nXinf Y-inf\n");
     QTest::newRow("G-code 1e308") << QStringLiteral("huge.tap") << QByteArray("X1e308 Y1e308\nX1 Y1\n");
+    QTest::newRow("G-code number beyond a double") << QStringLiteral("overflow.tap") << QByteArray("X1 Y1\nX2 Y1e400\n");
     QTest::newRow("G-code just past the limit") << QStringLiteral("past.tap") << QByteArray("X0 Y-1000000000.000001\n");
     QTest::newRow("HPGL NaN") << QStringLiteral("nan.plt") << QByteArray("IN;PU0,0;PD10,10,nan,5;PU;");
+    QTest::newRow("HPGL number beyond a double") << QStringLiteral("overflow.plt") << QByteArray("IN;PU0,0;PD10,10,1e400,0;PU;");
     // 1016 plotter units to the inch: 1e308 becomes 2.5e306 mm.
     QTest::newRow("HPGL 1e308 in plotter units") << QStringLiteral("huge.plt") << QByteArray("IN;PU0,0;PD1e308,0;PU;");
     QTest::newRow("DXF point at NaN") << QStringLiteral("nan.dxf")
         << QByteArray("0\nSECTION\n2\nENTITIES\n0\nPOINT\n10\n1\n20\n1\n0\nPOINT\n10\nnan\n20\n1\n"
+                      "0\nENDSEC\n0\nEOF\n");
+    QTest::newRow("DXF point at a number beyond a double") << QStringLiteral("overflow.dxf")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nPOINT\n10\n1\n20\n1\n0\nPOINT\n10\n1\n20\n-1e999\n"
                       "0\nENDSEC\n0\nEOF\n");
     QTest::newRow("DXF vertex at 1e308 inches") << QStringLiteral("inches.dxf")
         << QByteArray("0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n0\nVERTEX\n10\n0\n20\n0\n0\nVERTEX\n10\n1e308\n20\n0\n"
