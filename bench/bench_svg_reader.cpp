@@ -217,7 +217,8 @@ void benchmarkCompressedBomb()
     reportFigure("compressed bomb file size", double(QFileInfo(path).size()) / 1e6, "MB");
     reportFigure("compressed bomb read time", seconds, "s", 3, false);
     reportFigure("peak resident memory reading the bomb", double(peakResidentBytes()) / 1e6, "MB", 1000, false);
-    std::printf("  (read %s, %d objects)\n", read ? "true" : "false", drawing.objects().size());
+    std::printf("  (read %s, %d objects%s)\n", read ? "true" : "false", drawing.objects().size(),
+                drawing.inflateLimitReached() ? ", stopped at the inflate limit" : "");
     QFile::remove(path);
 }
 

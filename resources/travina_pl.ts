@@ -65,6 +65,10 @@
         <source>coordinate out of range</source>
         <translation>współrzędna poza zakresem</translation>
     </message>
+    <message>
+        <source>compressed file inflates past the size limit</source>
+        <translation>skompresowany plik po rozpakowaniu przekracza dopuszczalny rozmiar</translation>
+    </message>
 </context>
 <context>
     <name>CrashReporter</name>

@@ -173,7 +173,8 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
             follower = followReading(input, output, drawing);
         progressCallback = [this, row](double fraction) { reportProgress(row, fraction * 0.6); };
         if (!m_read(input, drawing)) {
-            result.status = ConversionResult::ReadFailed;
+            result.status = drawing.inflateLimitReached() ? ConversionResult::InflateLimitReached
+                                                          : ConversionResult::ReadFailed;
             return result;
         }
         // Judged before anything reaches the output: a pipe or a device

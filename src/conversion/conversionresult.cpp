@@ -20,6 +20,9 @@ QString failureReason(const ConversionResult &result)
     case ConversionResult::ReadFailed:
         reason = QCoreApplication::translate("ConversionJob", "no drawing could be read");
         break;
+    case ConversionResult::InflateLimitReached:
+        reason = QCoreApplication::translate("ConversionJob", "compressed file inflates past the size limit");
+        break;
     case ConversionResult::CoordinateOutOfRange:
         reason = QCoreApplication::translate("ConversionJob", "coordinate out of range");
         break;

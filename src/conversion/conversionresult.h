@@ -11,6 +11,7 @@ struct ConversionResult
         UnsupportedType,
         OutputIsInput,
         ReadFailed,
+        InflateLimitReached,
         CoordinateOutOfRange,
         WriteFailed,
     };

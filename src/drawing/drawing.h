@@ -288,12 +288,19 @@ public:
     // because nothing could be drawn of it.
     void markCoordinateOutOfRange() { m_coordinateLost = true; }
 
+    // For a reader that stopped because its compressed file would inflate
+    // past what one file may; it then fails, since the drawing holds only
+    // the beginning of what the file describes.
+    void markInflateLimitReached() { m_inflateLimitReached = true; }
+    bool inflateLimitReached() const { return m_inflateLimitReached; }
+
 private:
     QRectF m_bounds;
     std::unique_ptr<DrawingStorage> m_storage;
     DrawingObjectList m_objects;
     DrawingFollower *m_follower = nullptr;
     bool m_coordinateLost = false;
+    bool m_inflateLimitReached = false;
 };
 
 bool pointsCoincide(const QPointF &a, const QPointF &b);

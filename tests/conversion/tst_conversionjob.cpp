@@ -102,6 +102,7 @@ private slots:
     void stopEndsAfterCurrentFile();
     void writingWhileReadingGivesTheSameFile();
     void failedReadLeavesNoOutput();
+    void inflateLimitFailsWithItsReason();
     void coordinatesOutOfRangeFail_data();
     void coordinatesOutOfRangeFail();
     void coordinatesAtTheLimitConvert_data();
@@ -372,6 +373,25 @@ void TestConversionJob::failedReadLeavesNoOutput()
     QVERIFY(waitForEnd(job, report));
     QCOMPARE(report.results.value(0).status, ConversionResult::ReadFailed);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("strokes.plt")});
+}
+
+// The SVG reader's tests make it stop at the limit; here the job tells why.
+void TestConversionJob::inflateLimitFailsWithItsReason()
+{
+    const QString input = file(QStringLiteral("bomb.svgz"), "X1 Y1\n");
+    ConversionJob job;
+    job.setReadFunction([](const QString &, Drawing &drawing) {
+        drawing.markInflateLimitReached();
+        return false;
+    });
+    Report report;
+    watch(job, report);
+    QVERIFY(job.start({input}, ConversionOptions(), sourceDirectory()));
+    QVERIFY(waitForEnd(job, report));
+    const ConversionResult result = report.results.value(0);
+    QCOMPARE(result.status, ConversionResult::InflateLimitReached);
+    QCOMPARE(failureReason(result), QStringLiteral("compressed file inflates past the size limit"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("bomb.svgz")});
 }
 
 void TestConversionJob::coordinatesOutOfRangeFail_data()

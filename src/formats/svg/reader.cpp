@@ -297,6 +297,11 @@ bool readSvg(const QString &path, Drawing &drawing)
     if (isGzip(file.peek(8))) {
         GzipInflater inflater(file);
         reader.readInflated(inflater);
+        // What was read is only the beginning of the drawing.
+        if (inflater.limitReached()) {
+            drawing.markInflateLimitReached();
+            return false;
+        }
     } else {
         reader.read(file);
     }
