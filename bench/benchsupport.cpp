@@ -6,23 +6,44 @@
 #include <cstdio>
 #include <sys/resource.h>
 
+namespace {
+
+// A "Vm...:" line of /proc/self/status, in bytes; 0 when there is none.
+long long statusBytes(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray prefix = QByteArray(field) + ':';
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return 0;
+}
+
+} // namespace
+
+// The kernel's high-water mark, which unlike getrusage's can be reset.
 long long peakResidentBytes()
 {
+    if (const long long peak = statusBytes("VmHWM"))
+        return peak;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<long long>(usage.ru_maxrss) * 1024;
 }
 
+void resetPeakResidentBytes()
+{
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+}
+
 long long residentBytes()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return 0;
+    return statusBytes("VmRSS");
 }
 
 QString benchDirectory()

@@ -6,8 +6,12 @@
 
 // Small helpers shared by the benchmarks.
 
-// Peak resident memory of this process so far, in bytes.
+// Peak resident memory of this process since it started or since the last
+// resetPeakResidentBytes(), in bytes.
 long long peakResidentBytes();
+// Starts the peak over from what is resident now, so that one stage of a
+// benchmark is measured apart from those before it.
+void resetPeakResidentBytes();
 // Resident memory now, in bytes.
 long long residentBytes();
 

@@ -69,6 +69,14 @@
         <source>permission denied</source>
         <translation>brak uprawnień do odczytu</translation>
     </message>
+    <message>
+        <source>coordinate out of range</source>
+        <translation>współrzędna poza zakresem</translation>
+    </message>
+    <message>
+        <source>compressed file inflates past the size limit</source>
+        <translation>skompresowany plik po rozpakowaniu przekracza dopuszczalny rozmiar</translation>
+    </message>
 </context>
 <context>
     <name>CrashReporter</name>

@@ -184,7 +184,15 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
             follower = followReading(input, output, drawing);
         progressCallback = [this, row](double fraction) { reportProgress(row, fraction * 0.6); };
         if (!m_read(input, drawing)) {
-            result.status = ConversionResult::ReadFailed;
+            result.status = drawing.inflateLimitReached() ? ConversionResult::InflateLimitReached
+                                                          : ConversionResult::ReadFailed;
+            return result;
+        }
+        // Judged before anything reaches the output: a pipe or a device
+        // cannot take back what it was sent, and what the follower began
+        // goes away with it, leaving an existing file as it was.
+        if (!drawing.coordinatesInRange()) {
+            result.status = ConversionResult::CoordinateOutOfRange;
             return result;
         }
     } catch (...) {

@@ -26,6 +26,12 @@ QString failureReason(const ConversionResult &result)
     case ConversionResult::ReadFailed:
         reason = QCoreApplication::translate("ConversionJob", "no drawing could be read");
         break;
+    case ConversionResult::InflateLimitReached:
+        reason = QCoreApplication::translate("ConversionJob", "compressed file inflates past the size limit");
+        break;
+    case ConversionResult::CoordinateOutOfRange:
+        reason = QCoreApplication::translate("ConversionJob", "coordinate out of range");
+        break;
     case ConversionResult::WriteFailed:
         reason = QCoreApplication::translate("ConversionJob", "cannot write output");
         if (!result.output.isEmpty())

@@ -13,6 +13,8 @@ struct ConversionResult
         UnsupportedType,
         OutputIsInput,
         ReadFailed,
+        InflateLimitReached,
+        CoordinateOutOfRange,
         WriteFailed,
     };
 

@@ -100,7 +100,12 @@ void DrawingPointList::append(DrawingPoint *point)
 
 DrawingPoint *DrawingObject::appendPoint(const QPointF &p)
 {
-    DrawingPoint *point = DrawingStorage::of(this).newPoint();
+    // Judged here, where every point is made, so that neither the readers
+    // nor the writer need a pass of their own over the points.
+    DrawingStorage &storage = DrawingStorage::of(this);
+    if (!isWithinCoordinateRange(p.x(), p.y()))
+        storage.setPointOutOfRange(true);
+    DrawingPoint *point = storage.newPoint();
     *point = DrawingPoint{p.x(), p.y(), this, points.size()};
     points.append(point);
     return point;
@@ -181,14 +186,26 @@ void Drawing::transform(TransformKind kind, const QVariant &, const QVariant &, 
     const double top = m_bounds.y();
     const double height = m_bounds.height();
     PointExtremes extremes;
+    bool inRange = true;
     for (DrawingObject &object : m_objects) {
         for (DrawingPoint *point : object.points) {
             if (kind == MirrorVertical)
                 point->y = (height - point->y) + 2 * top;
             extremes.add(point->x, point->y);
+            if (!isWithinCoordinateRange(point->x, point->y))
+                inRange = false;
         }
     }
     m_bounds = extremes.rect();
+    // A reader may have moved points since they were made (the SVG reader
+    // maps its user units into millimetres), so what counts is where they
+    // lie now.
+    m_storage->setPointOutOfRange(!inRange);
+}
+
+bool Drawing::coordinatesInRange() const
+{
+    return !m_coordinateLost && !m_storage->pointOutOfRange();
 }
 
 bool pointsCoincide(const QPointF &a, const QPointF &b)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "coordinaterange.h"
+
 #include <QObject>
 #include <QPointF>
 #include <QRectF>
@@ -277,11 +279,28 @@ public:
     }
     void transform(TransformKind kind, const QVariant &a, const QVariant &b, const QVariant &c);
 
+    // False once a point lies out of range (see isWithinCoordinateRange) or
+    // a reader found a coordinate that could not become a point at all. A
+    // controller stops on such a word or misreads it, so a drawing out of
+    // range must not be written. A transform judges every point afresh.
+    bool coordinatesInRange() const;
+    // For a reader whose file held a coordinate that the drawing lacks
+    // because nothing could be drawn of it.
+    void markCoordinateOutOfRange() { m_coordinateLost = true; }
+
+    // For a reader that stopped because its compressed file would inflate
+    // past what one file may; it then fails, since the drawing holds only
+    // the beginning of what the file describes.
+    void markInflateLimitReached() { m_inflateLimitReached = true; }
+    bool inflateLimitReached() const { return m_inflateLimitReached; }
+
 private:
     QRectF m_bounds;
     std::unique_ptr<DrawingStorage> m_storage;
     DrawingObjectList m_objects;
     DrawingFollower *m_follower = nullptr;
+    bool m_coordinateLost = false;
+    bool m_inflateLimitReached = false;
 };
 
 bool pointsCoincide(const QPointF &a, const QPointF &b);

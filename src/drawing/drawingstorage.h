@@ -43,6 +43,11 @@ public:
     static std::size_t setMemoryLimit(std::size_t bytes);
     static std::size_t memoryLimit();
 
+    // Whether a point was made out of range since the store began or since
+    // a transform last judged every point.
+    bool pointOutOfRange() const { return m_pointOutOfRange; }
+    void setPointOutOfRange(bool outOfRange) { m_pointOutOfRange = outOfRange; }
+
     DrawingPoint *newPoint()
     {
         if (m_nextPoint == m_pointsEnd)
@@ -80,4 +85,5 @@ private:
     DrawingPoint *m_nextPoint = nullptr;
     DrawingPoint *m_pointsEnd = nullptr;
     int m_objectCount = 0;
+    bool m_pointOutOfRange = false;
 };

@@ -1,5 +1,6 @@
 #include "painterpathflattening.h"
 
+#include "checkedpainterpath.h"
 #include "drawing.h"
 
 #include <algorithm>
@@ -124,4 +125,11 @@ void appendPainterPath(const QPainterPath &path, Drawing &drawing, DrawingObject
             break;
         }
     }
+}
+
+void appendPainterPath(const CheckedPainterPath &path, Drawing &drawing, DrawingObject *target)
+{
+    if (path.lostCoordinate())
+        drawing.markCoordinateOutOfRange();
+    appendPainterPath(path.painterPath(), drawing, target);
 }

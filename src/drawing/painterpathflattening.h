@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <QRectF>
 
+class CheckedPainterPath;
 class Drawing;
 class DrawingObject;
 
@@ -12,6 +13,9 @@ class DrawingObject;
 // cubics are all there is to flatten. The first move continues `target`
 // when one is given; every later move starts a new object.
 void appendPainterPath(const QPainterPath &path, Drawing &drawing, DrawingObject *target);
+// The same for a path a reader built; a coordinate the path had to leave
+// out puts the drawing out of range.
+void appendPainterPath(const CheckedPainterPath &path, Drawing &drawing, DrawingObject *target);
 
 bool isStraightCubic(const QPointF &p0, const QPointF &c1, const QPointF &c2, const QPointF &p3);
 QRectF controlBounds(const QPointF &p0, const QPointF &c1, const QPointF &c2, const QPointF &p3);

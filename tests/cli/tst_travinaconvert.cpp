@@ -46,6 +46,7 @@ private slots:
     void failedInputsSayWhyOnOneLine_data();
     void failedInputsSayWhyOnOneLine();
     void standardOutputCarriesOnlyTheGCode();
+    void coordinateOutOfRangeReachesNoStandardOutput();
     void namedPipeReceivesEverythingAndStays();
     void deviceWriteErrorFailsAndDeviceStays();
 
@@ -167,13 +168,17 @@ void TestTravinaConvert::failuresAndExitStatus()
     file(QStringLiteral("good.tap"), "X1 Y1\n");
     file(QStringLiteral("notes.txt"), "X1 Y1\n");
     file(QStringLiteral("empty.tap"), "M30\n");
+    file(QStringLiteral("far.tap"), "X1 Y1\nXinf Y1\n");
     const Run result = run({QStringLiteral("-o"), QStringLiteral("%f.nc"), QStringLiteral("missing.tap"),
-                            QStringLiteral("notes.txt"), QStringLiteral("empty.tap"), QStringLiteral("good.tap")});
+                            QStringLiteral("notes.txt"), QStringLiteral("empty.tap"), QStringLiteral("far.tap"),
+                            QStringLiteral("good.tap")});
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.out, QByteArray("FAILED missing.tap: file not found\n"
                                     "FAILED notes.txt: unsupported file type\n"
                                     "FAILED empty.tap: no drawing could be read\n"
+                                    "FAILED far.tap: coordinate out of range\n"
                                     "OK good.tap -> good.nc\n"));
+    QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("far.nc"))));
 }
 
 void TestTravinaConvert::argumentsReachTheConversionAsGiven_data()
@@ -419,6 +424,19 @@ void TestTravinaConvert::standardOutputCarriesOnlyTheGCode()
     const Run appended = run({QStringLiteral("--output=-"), QStringLiteral("big.tap")}, QStringLiteral("exec >>log.nc"));
     QCOMPARE(appended.exitCode, 0);
     QCOMPARE(fileContents(m_dir->filePath(QStringLiteral("log.nc"))), before + converted);
+}
+
+// Standard output is written in place: the range is judged before a byte goes out.
+void TestTravinaConvert::coordinateOutOfRangeReachesNoStandardOutput()
+{
+    QByteArray content;
+    for (int i = 0; i < 20000; ++i)
+        content += "X" + QByteArray::number(i) + " Y" + QByteArray::number(-i) + "\n";
+    file(QStringLiteral("far.tap"), content + "X1e308 Y1e308\n");
+    const Run piped = run({QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral("far.tap")});
+    QCOMPARE(piped.exitCode, 1);
+    QCOMPARE(piped.out, QByteArray());
+    QCOMPARE(piped.err, QByteArray("FAILED far.tap: coordinate out of range\n"));
 }
 
 void TestTravinaConvert::namedPipeReceivesEverythingAndStays()

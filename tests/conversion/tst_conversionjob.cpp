@@ -102,6 +102,11 @@ private slots:
     void stopEndsAfterCurrentFile();
     void writingWhileReadingGivesTheSameFile();
     void failedReadLeavesNoOutput();
+    void inflateLimitFailsWithItsReason();
+    void coordinatesOutOfRangeFail_data();
+    void coordinatesOutOfRangeFail();
+    void coordinatesAtTheLimitConvert_data();
+    void coordinatesAtTheLimitConvert();
 
 private:
     QString file(const QString &name, const QByteArray &content)
@@ -368,6 +373,123 @@ void TestConversionJob::failedReadLeavesNoOutput()
     QVERIFY(waitForEnd(job, report));
     QCOMPARE(report.results.value(0).status, ConversionResult::ReadFailed);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("strokes.plt")});
+}
+
+// The SVG reader's tests make it stop at the limit; here the job tells why.
+void TestConversionJob::inflateLimitFailsWithItsReason()
+{
+    const QString input = file(QStringLiteral("bomb.svgz"), "X1 Y1\n");
+    ConversionJob job;
+    job.setReadFunction([](const QString &, Drawing &drawing) {
+        drawing.markInflateLimitReached();
+        return false;
+    });
+    Report report;
+    watch(job, report);
+    QVERIFY(job.start({input}, ConversionOptions(), sourceDirectory()));
+    QVERIFY(waitForEnd(job, report));
+    const ConversionResult result = report.results.value(0);
+    QCOMPARE(result.status, ConversionResult::InflateLimitReached);
+    QCOMPARE(failureReason(result), QStringLiteral("compressed file inflates past the size limit"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("bomb.svgz")});
+}
+
+void TestConversionJob::coordinatesOutOfRangeFail_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("G-code NaN") << QStringLiteral("nan.tap") << QByteArray("X1 Y1\nXnan Y2\n");
+    QTest::newRow("G-code infinities") << QStringLiteral("inf.tap") << QByteArray("X1 Y1\nXinf Y-inf\n");
+    QTest::newRow("G-code 1e308") << QStringLiteral("huge.tap") << QByteArray("X1e308 Y1e308\nX1 Y1\n");
+    QTest::newRow("G-code number beyond a double") << QStringLiteral("overflow.tap") << QByteArray("X1 Y1\nX2 Y1e400\n");
+    QTest::newRow("G-code just past the limit") << QStringLiteral("past.tap") << QByteArray("X0 Y-1000000000.000001\n");
+    QTest::newRow("HPGL NaN") << QStringLiteral("nan.plt") << QByteArray("IN;PU0,0;PD10,10,nan,5;PU;");
+    QTest::newRow("HPGL number beyond a double") << QStringLiteral("overflow.plt") << QByteArray("IN;PU0,0;PD10,10,1e400,0;PU;");
+    // 1016 plotter units to the inch: 1e308 becomes 2.5e306 mm.
+    QTest::newRow("HPGL 1e308 in plotter units") << QStringLiteral("huge.plt") << QByteArray("IN;PU0,0;PD1e308,0;PU;");
+    QTest::newRow("DXF point at NaN") << QStringLiteral("nan.dxf")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nPOINT\n10\n1\n20\n1\n0\nPOINT\n10\nnan\n20\n1\n"
+                      "0\nENDSEC\n0\nEOF\n");
+    QTest::newRow("DXF point at a number beyond a double") << QStringLiteral("overflow.dxf")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nPOINT\n10\n1\n20\n1\n0\nPOINT\n10\n1\n20\n-1e999\n"
+                      "0\nENDSEC\n0\nEOF\n");
+    QTest::newRow("DXF vertex at 1e308 inches") << QStringLiteral("inches.dxf")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nPOLYLINE\n0\nVERTEX\n10\n0\n20\n0\n0\nVERTEX\n10\n1e308\n20\n0\n"
+                      "0\nSEQEND\n0\nENDSEC\n0\nEOF\n");
+    QTest::newRow("SVG scaled to infinity") << QStringLiteral("scaled.svg")
+        << QByteArray("<svg width=\"10mm\" height=\"10mm\"><line x2=\"1\"/>"
+                      "<line x2=\"1\" transform=\"scale(1e999)\"/></svg>");
+    // Coordinates that a painter path would have dropped without a word.
+    QTest::newRow("SVG path to 1e999") << QStringLiteral("path.svg")
+        << QByteArray("<svg width=\"10mm\" height=\"10mm\"><path d=\"M 0 0 L 1e999 5 L 3 3\"/></svg>");
+    QTest::newRow("SVG polyline through 1e308") << QStringLiteral("polyline.svg")
+        << QByteArray("<svg width=\"10mm\" height=\"10mm\"><polyline points=\"0,0 1e308,0 5,5\"/></svg>");
+    QTest::newRow("SVG circle of radius 1e999") << QStringLiteral("circle.svg")
+        << QByteArray("<svg width=\"10mm\" height=\"10mm\"><line x2=\"1\"/><circle r=\"1e999\"/></svg>");
+    QTest::newRow("DXF line from NaN") << QStringLiteral("line.dxf")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\nnan\n20\n0\n11\n5\n21\n5\n0\nENDSEC\n0\nEOF\n");
+    QTest::newRow("DXF polyline vertex at 1e200") << QStringLiteral("lwpolyline.dxf")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n90\n3\n10\n0\n20\n0\n10\n1e200\n20\n0\n10\n5\n20\n5\n"
+                      "0\nENDSEC\n0\nEOF\n");
+    QTest::newRow("HPGL arc about 1e308")
+        << QStringLiteral("arc.plt") << QByteArray("IN;PU0,0;PD10,10;AA1e308,0,90;PU;");
+    // The output is begun while the plot is read; only its last stroke is
+    // out of range.
+    QTest::newRow("HPGL out of range after the output was begun")
+        << QStringLiteral("late.plt") << plotOfManyStrokes() + "PD5e10,0;PU;";
+}
+
+// Nothing is written, and what the output held before stays.
+void TestConversionJob::coordinatesOutOfRangeFail()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    const QString input = file(name, content);
+    const QString output = file(QStringLiteral("out.tap"), "previous output\n");
+    ConversionJob job;
+    Report report;
+    watch(job, report);
+    QVERIFY(job.start({input}, ConversionOptions(), pattern(output)));
+    QVERIFY(waitForEnd(job, report));
+    const ConversionResult result = report.results.value(0);
+    QCOMPARE(result.status, ConversionResult::CoordinateOutOfRange);
+    QCOMPARE(failureReason(result), QStringLiteral("coordinate out of range"));
+    QCOMPARE(fileContents(output), QByteArray("previous output\n"));
+    QStringList files{name, QStringLiteral("out.tap")};
+    files.sort();
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), files);
+}
+
+void TestConversionJob::coordinatesAtTheLimitConvert_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("gcode");
+    QTest::newRow("G-code at exactly 1e9 mm")
+        << QStringLiteral("limit.tap") << QByteArray("X1000000000 Y-1000000000\n")
+        << QByteArray("G1 F1000\nZ10\nX1000000000.000000 Y-1000000000.000000\nZ0\n"
+                      "X1000000000.000000 Y-1000000000.000000\nX0 Y0\n");
+    // User units far beyond the limit that the viewBox brings into it.
+    QTest::newRow("SVG user units scaled into range")
+        << QStringLiteral("units.svg")
+        << QByteArray("<svg width=\"400mm\" height=\"400mm\" viewBox=\"0 0 4e9 4e9\"><line x2=\"4e9\"/></svg>")
+        << QByteArray("G1 F1000\nZ10\nX0.000000 Y0.000000\nZ0\nX0.000000 Y0.000000\nX400.000000 Y0.000000\nX0 Y0\n");
+}
+
+void TestConversionJob::coordinatesAtTheLimitConvert()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, gcode);
+    const QString input = file(name, content);
+    const QString output = m_dir->filePath(QStringLiteral("out.tap"));
+    ConversionJob job;
+    Report report;
+    watch(job, report);
+    QVERIFY(job.start({input}, ConversionOptions(), pattern(output)));
+    QVERIFY(waitForEnd(job, report));
+    QVERIFY(report.results.value(0).succeeded());
+    QCOMPARE(fileContents(output), gcode);
 }
 
 QTEST_GUILESS_MAIN(TestConversionJob)

@@ -3,6 +3,7 @@
 
 #include <QtTest>
 
+#include <cmath>
 #include <limits>
 
 class TestDrawing : public QObject
@@ -22,6 +23,9 @@ private slots:
     void transformOfEmptyDrawingOverflowsBounds();
     void pointsCoincide_data();
     void pointsCoincide();
+    void coordinateRange_data();
+    void coordinateRange();
+    void transformJudgesWherePointsLieNow();
     void memoryLimitFailsOneDrawing();
 };
 
@@ -227,6 +231,56 @@ void TestDrawing::pointsCoincide()
     QFETCH(QPointF, b);
     QFETCH(bool, coincide);
     QCOMPARE(::pointsCoincide(a, b), coincide);
+}
+
+void TestDrawing::coordinateRange_data()
+{
+    QTest::addColumn<QPointF>("point");
+    QTest::addColumn<bool>("inRange");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+    const double pastLimit = std::nextafter(1e9, infinity);
+    QTest::newRow("origin") << QPointF(0, 0) << true;
+    QTest::newRow("exactly the limit on x") << QPointF(1e9, 5) << true;
+    QTest::newRow("exactly the limit below on y") << QPointF(5, -1e9) << true;
+    QTest::newRow("the next double past the limit on x") << QPointF(pastLimit, 0) << false;
+    QTest::newRow("the next double past the limit below on y") << QPointF(0, -pastLimit) << false;
+    QTest::newRow("1e308") << QPointF(1e308, 1e308) << false;
+    QTest::newRow("NaN x") << QPointF(nan, 0) << false;
+    QTest::newRow("NaN y") << QPointF(0, nan) << false;
+    QTest::newRow("infinity") << QPointF(infinity, 0) << false;
+    QTest::newRow("minus infinity") << QPointF(0, -infinity) << false;
+}
+
+void TestDrawing::coordinateRange()
+{
+    QFETCH(QPointF, point);
+    QFETCH(bool, inRange);
+    Drawing drawing;
+    DrawingObject *object = drawing.addObject();
+    object->appendPoint(QPointF(1, 2));
+    QVERIFY(drawing.coordinatesInRange());
+    object->appendPoint(point);
+    object->appendPoint(QPointF(3, 4));
+    QCOMPARE(drawing.coordinatesInRange(), inRange);
+    // A mirror keeps the distances from the middle, so the verdict holds.
+    drawing.transform(MirrorVertical, QVariant(), QVariant(), QVariant());
+    QCOMPARE(drawing.coordinatesInRange(), inRange);
+}
+
+void TestDrawing::transformJudgesWherePointsLieNow()
+{
+    Drawing drawing;
+    DrawingObject *object = drawing.addObject();
+    DrawingPoint *far = object->appendPoint(QPointF(4e9, 0));
+    QVERIFY(!drawing.coordinatesInRange());
+    // As a reader that maps its own units into millimetres moves it.
+    far->x = 400;
+    drawing.transform(MirrorVertical, QVariant(), QVariant(), QVariant());
+    QVERIFY(drawing.coordinatesInRange());
+    far->y = std::numeric_limits<double>::quiet_NaN();
+    drawing.transform(MirrorVertical, QVariant(), QVariant(), QVariant());
+    QVERIFY(!drawing.coordinatesInRange());
 }
 
 void TestDrawing::memoryLimitFailsOneDrawing()

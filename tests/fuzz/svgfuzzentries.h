@@ -3,6 +3,7 @@
 // What one fuzz input exercises, shared by the libFuzzer targets and by the
 // regression test that replays their corpora in every build.
 
+#include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
 #include "drawing/painterpathflattening.h"
 #include "formats/svg/pathdata.h"
@@ -12,7 +13,6 @@
 #include "formats/svg/viewbox.h"
 
 #include <QFile>
-#include <QPainterPath>
 #include <QString>
 
 #include <cstddef>
@@ -22,7 +22,7 @@
 inline void fuzzSvgGrammar(const char *data, std::size_t size)
 {
     const QString text = QString::fromUtf8(data, int(size));
-    QPainterPath path;
+    CheckedPainterPath path;
     parsePathData(text, path);
     Drawing drawing;
     appendPainterPath(path, drawing, nullptr);

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -88,6 +89,16 @@ bool parseExactDecimal(const char *p, const char *end, double &value)
     return true;
 }
 
+// QString::toDouble refuses a number too large for a double, but gives the
+// infinity of its sign, which tells it from text that is no number.
+bool acceptConversion(bool ok, double &value)
+{
+    if (ok || std::isinf(value))
+        return true;
+    value = 0;
+    return false;
+}
+
 } // namespace
 
 bool parseDecimal(const char *begin, const char *end, double &value)
@@ -96,16 +107,12 @@ bool parseDecimal(const char *begin, const char *end, double &value)
         return true;
     bool ok = false;
     value = QString::fromLatin1(begin, int(end - begin)).toDouble(&ok);
-    if (!ok)
-        value = 0;
-    return ok;
+    return acceptConversion(ok, value);
 }
 
 bool parseDecimal(QStringView text, double &value)
 {
     bool ok = false;
     value = text.toString().toDouble(&ok);
-    if (!ok)
-        value = 0;
-    return ok;
+    return acceptConversion(ok, value);
 }

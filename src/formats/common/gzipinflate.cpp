@@ -20,63 +20,109 @@ void warnInflateError(const char *message)
     qWarning("Error while inflating gzip file: %s", message);
 }
 
-class GzipInflater
+bool isInflateError(int status)
+{
+    return status == Z_NEED_DICT || status == Z_DATA_ERROR || status == Z_STREAM_ERROR || status == Z_MEM_ERROR;
+}
+
+} // namespace
+
+class GzipInflater::State
 {
 public:
-    GzipInflater(QIODevice &device, qint64 limit)
+    State(QIODevice &device, const InflateLimit &limit)
         : m_device(device)
-        , m_limit(qBound<qint64>(0, limit, maximumInflatedBytes))
+        , m_limit(limit)
     {
+        if (inflateInit2(&m_stream, gzipWindowBits) != Z_OK) {
+            qWarning("Cannot initialize zlib, because: %s", zlibMessage(m_stream));
+            m_ended = true;
+            return;
+        }
+        m_initialised = true;
     }
-    ~GzipInflater()
+    ~State()
     {
         if (m_initialised)
             inflateEnd(&m_stream);
     }
-    GzipInflater(const GzipInflater &) = delete;
-    GzipInflater &operator=(const GzipInflater &) = delete;
 
-    QByteArray run();
+    int inflateInto(char *buffer, int size);
+    bool limitReached() const { return m_limitReached; }
 
 private:
+    // One call of zlib into `buffer`, counting what it took and gave.
+    int inflateStep(char *buffer, int size);
     bool readInput();
-    // Inflates until zlib leaves output space unused; false when it stopped
-    // on an error.
-    bool inflateAvailableInput();
-    bool growOutput();
-    bool moreMembersFollow();
+    bool startNextMember();
+    void end(const char *warning)
+    {
+        if (warning)
+            warnInflateError(warning);
+        m_ended = true;
+    }
 
     QIODevice &m_device;
-    const qint64 m_limit;
+    const InflateLimit m_limit;
     z_stream m_stream = {};
     bool m_initialised = false;
-    bool m_failed = false;
     int m_status = Z_OK;
+    // zlib may hold output back when the last call filled the buffer, even
+    // with all input taken.
+    bool m_outputPending = false;
+    bool m_ended = false;
+    bool m_limitReached = false;
+    qint64 m_taken = 0;
+    qint64 m_inflated = 0;
     char m_input[chunkBytes];
-    QByteArray m_output;
-    int m_filled = 0;
 };
 
-QByteArray GzipInflater::run()
+int GzipInflater::State::inflateInto(char *buffer, int size)
 {
-    if (inflateInit2(&m_stream, gzipWindowBits) != Z_OK) {
-        qWarning("Cannot initialize zlib, because: %s", zlibMessage(m_stream));
-        return QByteArray();
-    }
-    m_initialised = true;
-    while (m_stream.avail_in > 0 || readInput()) {
-        if (!inflateAvailableInput())
+    while (!m_ended && size > 0) {
+        if (m_status == Z_STREAM_END && !startNextMember()) {
+            end(nullptr);
             break;
-        if (m_status == Z_STREAM_END && !moreMembersFollow())
+        }
+        if (m_stream.avail_in == 0 && !m_outputPending && !readInput()) {
+            end("unexpected end of compressed data");
             break;
+        }
+        // At the limit there is still room for one byte: only a stream that
+        // goes on fills it, and one that ends right there is whole.
+        const qint64 room = qMax<qint64>(m_limit.allowedFor(m_taken) - m_inflated, 1);
+        const int produced = inflateStep(buffer, int(qMin<qint64>(room, size)));
+        const qint64 allowed = m_limit.allowedFor(m_taken);
+        if (m_inflated > allowed) {
+            const QByteArray reason = "inflated size limit of " + QByteArray::number(allowed) + " bytes reached";
+            end(reason.constData());
+            m_limitReached = true;
+            return 0;
+        }
+        if (isInflateError(m_status)) {
+            end(zlibMessage(m_stream));
+            return produced;
+        }
+        if (produced > 0)
+            return produced;
     }
-    if (!m_failed && m_status != Z_STREAM_END)
-        warnInflateError("unexpected end of compressed data");
-    m_output.truncate(m_filled);
-    return m_output;
+    return 0;
 }
 
-bool GzipInflater::readInput()
+int GzipInflater::State::inflateStep(char *buffer, int size)
+{
+    m_stream.next_out = reinterpret_cast<Bytef *>(buffer);
+    m_stream.avail_out = uInt(size);
+    const uInt inputBefore = m_stream.avail_in;
+    m_status = inflate(&m_stream, Z_NO_FLUSH);
+    m_taken += inputBefore - m_stream.avail_in;
+    const int produced = size - int(m_stream.avail_out);
+    m_inflated += produced;
+    m_outputPending = m_stream.avail_out == 0;
+    return produced;
+}
+
+bool GzipInflater::State::readInput()
 {
     const qint64 read = m_device.read(m_input, chunkBytes);
     if (read <= 0)
@@ -86,41 +132,9 @@ bool GzipInflater::readInput()
     return true;
 }
 
-bool GzipInflater::inflateAvailableInput()
-{
-    do {
-        if (!growOutput()) {
-            const QByteArray reason = "inflated size limit of " + QByteArray::number(m_limit) + " bytes reached";
-            warnInflateError(reason.constData());
-            m_failed = true;
-            return false;
-        }
-        m_stream.next_out = reinterpret_cast<Bytef *>(m_output.data() + m_filled);
-        m_stream.avail_out = uInt(m_output.size() - m_filled);
-        m_status = inflate(&m_stream, Z_NO_FLUSH);
-        m_filled = m_output.size() - int(m_stream.avail_out);
-        if (m_status == Z_NEED_DICT || m_status == Z_DATA_ERROR || m_status == Z_STREAM_ERROR
-            || m_status == Z_MEM_ERROR) {
-            warnInflateError(zlibMessage(m_stream));
-            m_failed = true;
-            return false;
-        }
-    } while (m_stream.avail_out == 0 && m_status != Z_STREAM_END);
-    return true;
-}
-
-bool GzipInflater::growOutput()
-{
-    const qint64 room = m_limit - m_filled;
-    if (room <= 0)
-        return false;
-    m_output.resize(m_filled + int(qMin<qint64>(room, chunkBytes)));
-    return true;
-}
-
 // Another gzip member may follow the one that ended, in the input already
 // read or still on the device.
-bool GzipInflater::moreMembersFollow()
+bool GzipInflater::State::startNextMember()
 {
     if (m_stream.avail_in == 0 && !readInput())
         return false;
@@ -130,14 +144,38 @@ bool GzipInflater::moreMembersFollow()
     return true;
 }
 
-} // namespace
+GzipInflater::GzipInflater(QIODevice &device, const InflateLimit &limit)
+    : m_state(new State(device, limit))
+{
+}
 
-QByteArray inflateGzip(QIODevice *device, qint64 limit)
+GzipInflater::~GzipInflater() = default;
+
+int GzipInflater::inflateInto(char *buffer, int size)
+{
+    return m_state->inflateInto(buffer, size);
+}
+
+bool GzipInflater::limitReached() const
+{
+    return m_state->limitReached();
+}
+
+QByteArray inflateGzip(QIODevice *device, const InflateLimit &limit)
 {
     if (!device)
         return QByteArray();
     if (!device->isOpen() && !device->open(QIODevice::ReadOnly))
         return QByteArray();
     GzipInflater inflater(*device, limit);
-    return inflater.run();
+    QByteArray output;
+    constexpr int pieceBytes = 1 << 16;
+    for (;;) {
+        const int filled = output.size();
+        output.resize(filled + pieceBytes);
+        const int produced = inflater.inflateInto(output.data() + filled, pieceBytes);
+        output.truncate(filled + produced);
+        if (produced == 0)
+            return output;
+    }
 }

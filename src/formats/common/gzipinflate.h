@@ -3,14 +3,51 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <memory>
+
 class QIODevice;
 
-// The most that inflating one file may produce: a compressed bomb stops here.
-constexpr qint64 maximumInflatedBytes = qint64(1) << 30;
+// How far the data of one file may inflate. Real SVGZ files inflate 3 to 15
+// times their size, a compressed bomb a thousand times: the output may grow
+// past `alwaysAllowedBytes` only while it stays within `ratio` times the
+// compressed bytes taken so far, and never past `ceilingBytes`. Judging by
+// what was taken so far stops a bomb at the same size however large its
+// file, and needs no file size, which a stream does not have.
+struct InflateLimit
+{
+    qint64 alwaysAllowedBytes = qint64(64) << 20;
+    qint64 ratio = 200;
+    qint64 ceilingBytes = qint64(1) << 30;
 
-// Inflates gzip data from the device, which is opened read-only when it is
-// not open yet; concatenated gzip members are inflated one after another.
-// Corrupt or truncated data, or output that would pass `limit` bytes (at
-// most maximumInflatedBytes), logs a warning and gives what was inflated up
-// to there.
-QByteArray inflateGzip(QIODevice *device, qint64 limit = maximumInflatedBytes);
+    qint64 allowedFor(qint64 compressedBytes) const
+    {
+        return qMin(ceilingBytes, qMax(alwaysAllowedBytes, ratio * compressedBytes));
+    }
+};
+
+// Inflates gzip data from a device open for reading, a piece at a time, so
+// that the whole output never needs to be held; concatenated gzip members
+// are inflated one after another. Corrupt or truncated data, or output that
+// would pass the limit, logs a warning and ends the output there.
+class GzipInflater
+{
+public:
+    explicit GzipInflater(QIODevice &device, const InflateLimit &limit = InflateLimit());
+    ~GzipInflater();
+    GzipInflater(const GzipInflater &) = delete;
+    GzipInflater &operator=(const GzipInflater &) = delete;
+
+    // Inflates up to `size` bytes into `buffer` and returns how many; 0
+    // once the output has ended.
+    int inflateInto(char *buffer, int size);
+    // Whether the output ended because it would have passed the limit.
+    bool limitReached() const;
+
+private:
+    class State;
+    std::unique_ptr<State> m_state;
+};
+
+// All of the output at once; the device is opened read-only when it is not
+// open yet.
+QByteArray inflateGzip(QIODevice *device, const InflateLimit &limit = InflateLimit());

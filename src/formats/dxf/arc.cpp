@@ -2,6 +2,8 @@
 
 #include "readerstate.h"
 
+#include "drawing/checkedpainterpath.h"
+
 #include <QPainterPath>
 #include <QtMath>
 
@@ -31,7 +33,7 @@ int arcPointCount(const QRectF &square, double startAngle, double endAngle)
     return int(count);
 }
 
-void addArc(const DxfReaderState &state, QPainterPath &path)
+void addArc(const DxfReaderState &state, CheckedPainterPath &path)
 {
     const QPointF centre = state.position(10);
     const double radius = state.groups.number(40) * state.unitFactor;

@@ -1,12 +1,12 @@
 #pragma once
 
-class QPainterPath;
+class CheckedPainterPath;
 class QRectF;
 struct DxfReaderState;
 
 // Samples the ARC that has just been read into 6 to 86 points, more for a
 // larger arc, from its start angle counter-clockwise to its end angle.
-void addArc(const DxfReaderState &state, QPainterPath &path);
+void addArc(const DxfReaderState &state, CheckedPainterPath &path);
 
 // The number of points for an arc on the circle bounded by `square`, with
 // angles in degrees, counter-clockwise with y up.

@@ -1,13 +1,14 @@
 #include "bulgearc.h"
 
-#include <QPainterPath>
+#include "drawing/checkedpainterpath.h"
+
 #include <QtMath>
 
 #include <cmath>
 
 namespace {
 
-void moveToIfEmpty(QPainterPath &path, const DxfVertex &point)
+void moveToIfEmpty(CheckedPainterPath &path, const DxfVertex &point)
 {
     if (path.isEmpty())
         path.moveTo(point.x, point.y);
@@ -30,7 +31,7 @@ QPointF arcCentre(const DxfVertex &from, const DxfVertex &to, double radius, dou
 
 } // namespace
 
-void addBulgeSegment(QPainterPath &path, const DxfVertex &from, const DxfVertex &to, double bulge)
+void addBulgeSegment(CheckedPainterPath &path, const DxfVertex &from, const DxfVertex &to, double bulge)
 {
     moveToIfEmpty(path, from);
     const double dx = to.x - from.x;

@@ -1,6 +1,6 @@
 #pragma once
 
-class QPainterPath;
+class CheckedPainterPath;
 
 struct DxfVertex
 {
@@ -13,4 +13,4 @@ struct DxfVertex
 // circular arc when the bulge (the tangent of a quarter of its included
 // angle, positive counter-clockwise) is not zero, else a straight line. An
 // empty path first moves to `from`.
-void addBulgeSegment(QPainterPath &path, const DxfVertex &from, const DxfVertex &to, double bulge);
+void addBulgeSegment(CheckedPainterPath &path, const DxfVertex &from, const DxfVertex &to, double bulge);

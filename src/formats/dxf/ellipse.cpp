@@ -2,7 +2,8 @@
 
 #include "readerstate.h"
 
-#include <QPainterPath>
+#include "drawing/checkedpainterpath.h"
+
 #include <QTransform>
 
 #include <cmath>
@@ -14,7 +15,7 @@ constexpr double fullTurn = 6.283185307179586;
 
 } // namespace
 
-QPainterPath ellipsePath(const DxfReaderState &state)
+CheckedPainterPath ellipsePath(const DxfReaderState &state)
 {
     const DxfGroupTable &groups = state.groups;
     const QPointF centre = state.position(10);
@@ -35,7 +36,7 @@ QPainterPath ellipsePath(const DxfReaderState &state)
         end += 360;
 
     const QRectF bounds(centre.x() - majorRadius, centre.y() - minorRadius, 2 * majorRadius, 2 * minorRadius);
-    QPainterPath path;
+    CheckedPainterPath path;
     path.arcMoveTo(bounds, -start);
     path.arcTo(bounds, -start, -(end - start));
 
@@ -43,5 +44,6 @@ QPainterPath ellipsePath(const DxfReaderState &state)
     turn.translate(centre.x(), centre.y());
     turn.rotateRadians(rotation);
     turn.translate(-centre.x(), -centre.y());
-    return turn.map(path);
+    path.transform(turn);
+    return path;
 }

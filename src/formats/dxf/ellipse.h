@@ -1,9 +1,9 @@
 #pragma once
 
-class QPainterPath;
+class CheckedPainterPath;
 struct DxfReaderState;
 
 // The ELLIPSE that has just been read, as an arc of a painter path for the
 // shared flattening: from its start to its end parameter, counter-clockwise
 // with y up, turned to the direction of its major axis.
-QPainterPath ellipsePath(const DxfReaderState &state);
+CheckedPainterPath ellipsePath(const DxfReaderState &state);

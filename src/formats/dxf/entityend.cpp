@@ -8,9 +8,9 @@
 #include "simpleentities.h"
 #include "spline.h"
 
-#include <QPainterPath>
+#include "drawing/checkedpainterpath.h"
 
-void finishEntity(DxfKind kind, DxfReaderState &state, Drawing &drawing, QPainterPath &path)
+void finishEntity(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPainterPath &path)
 {
     switch (kind) {
     case DxfKind::InsUnitsVariable:

@@ -3,7 +3,7 @@
 #include "bulgearc.h"
 #include "readerstate.h"
 
-#include <QPainterPath>
+#include "drawing/checkedpainterpath.h"
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ DxfVertex vertexInMillimetres(const DxfReaderState &state, int i)
     return DxfVertex{state.toMillimetresX(vertex[0]), state.toMillimetresY(vertex[1]), state.toMillimetresZ(vertex[2])};
 }
 
-void addSegment(const DxfReaderState &state, QPainterPath &path, int from, int to)
+void addSegment(const DxfReaderState &state, CheckedPainterPath &path, int from, int to)
 {
     addBulgeSegment(path, vertexInMillimetres(state, from), vertexInMillimetres(state, to),
                     state.polylineVertices.value(from, 3));
@@ -25,7 +25,7 @@ void addSegment(const DxfReaderState &state, QPainterPath &path, int from, int t
 
 } // namespace
 
-void addLightweightPolyline(const DxfReaderState &state, QPainterPath &path)
+void addLightweightPolyline(const DxfReaderState &state, CheckedPainterPath &path)
 {
     // Only the vertices the file gives: one announced but missing is no
     // vertex at the origin, which the tool would cross the work to reach.

@@ -7,12 +7,12 @@
 #include "repeatedgroups.h"
 #include "formats/formatoptions.h"
 
+#include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
 #include "drawing/pointextremes.h"
 #include "drawing/painterpathflattening.h"
 
 #include <QFile>
-#include <QPainterPath>
 
 
 namespace {
@@ -75,7 +75,7 @@ private:
     const double m_fileSize;
     DxfReaderState m_state;
     DxfKind m_kind = DxfKind::Unknown;
-    QPainterPath m_path;
+    CheckedPainterPath m_path;
 };
 
 // Sets the bounds to the extremes of every point; false when no point

@@ -2,9 +2,8 @@
 
 #include "readerstate.h"
 
+#include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
-
-#include <QPainterPath>
 
 void beginBlock(DxfReaderState &state)
 {
@@ -23,7 +22,7 @@ void addPoint(const DxfReaderState &state, Drawing &drawing)
     drawing.addObject()->appendPoint(state.position(10));
 }
 
-void addLine(const DxfReaderState &state, QPainterPath &path)
+void addLine(const DxfReaderState &state, CheckedPainterPath &path)
 {
     path.moveTo(state.position(10));
     path.lineTo(state.position(11));
@@ -40,7 +39,7 @@ void addVertex(const DxfReaderState &state)
         state.polylineObject->appendPoint(state.position(10));
 }
 
-void addCircle(const DxfReaderState &state, QPainterPath &path)
+void addCircle(const DxfReaderState &state, CheckedPainterPath &path)
 {
     const double radius = state.groups.number(40) * state.unitFactor;
     path.addEllipse(state.position(10), radius, radius);

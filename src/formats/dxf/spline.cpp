@@ -3,6 +3,7 @@
 #include "bsplinebasis.h"
 #include "readerstate.h"
 
+#include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
 #include "drawing/drawingstorage.h"
 
@@ -55,7 +56,7 @@ void failBeyondTheMemoryLimit(qint64 sampleCount)
 
 } // namespace
 
-void addSpline(const DxfReaderState &state, QPainterPath &path)
+void addSpline(const DxfReaderState &state, CheckedPainterPath &path)
 {
     const int degree = state.groups.integer(71, 3);
     if (degree < 1 || degree > 3)

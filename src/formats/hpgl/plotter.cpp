@@ -2,10 +2,10 @@
 
 #include "formats/formatoptions.h"
 
+#include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
 #include "drawing/painterpathflattening.h"
 
-#include <QPainterPath>
 #include <QRectF>
 #include <QtMath>
 
@@ -84,14 +84,15 @@ QPointF HpglPlotter::appendArc(const QPointF &centre, double sweepDegrees)
     const double radius = std::hypot(dx, dy);
     const double startDegrees = qRadiansToDegrees(std::atan2(dy, dx));
     const QRectF square(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-    QPainterPath path;
+    CheckedPainterPath path;
     path.arcMoveTo(square, -startDegrees);
     path.arcTo(square, -startDegrees, -sweepDegrees);
-    // A zero radius or a value out of range leaves the path without a
-    // curve; the pen then stays where it is.
+    // Flattened even when empty: a value out of range leaves the path without
+    // a curve and the drawing out of range.
+    appendPainterPath(path, m_drawing, m_object);
+    // A zero radius draws nothing; the pen then stays where it is.
     if (path.isEmpty())
         return m_position;
-    appendPainterPath(path, m_drawing, m_object);
     const DrawingPoint *end = m_object->lastPoint();
     return QPointF(end->x, end->y);
 }

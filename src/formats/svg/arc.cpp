@@ -1,6 +1,6 @@
 #include "arc.h"
 
-#include <QPainterPath>
+#include "drawing/checkedpainterpath.h"
 
 #include <cmath>
 
@@ -54,7 +54,7 @@ Point unitCircleCentre(const UnitCircleArc &arc, int largeArcFlag, int sweepFlag
 
 } // namespace
 
-void appendArc(QPainterPath &path, double rx, double ry, double xAxisRotation, int largeArcFlag, int sweepFlag,
+void appendArc(CheckedPainterPath &path, double rx, double ry, double xAxisRotation, int largeArcFlag, int sweepFlag,
                double x, double y, double currentX, double currentY)
 {
     rx = std::fabs(rx);
@@ -93,8 +93,8 @@ void appendArc(QPainterPath &path, double rx, double ry, double xAxisRotation, i
     }
 }
 
-void arcSegment(QPainterPath &path, double xc, double yc, double startAngle, double endAngle, double rx, double ry,
-                double xAxisRotation)
+void arcSegment(CheckedPainterPath &path, double xc, double yc, double startAngle, double endAngle, double rx,
+                double ry, double xAxisRotation)
 {
     const double s = std::sin(xAxisRotation * radiansPerDegree);
     const double c = std::cos(xAxisRotation * radiansPerDegree);

@@ -3,7 +3,7 @@
 #include "arc.h"
 #include "numbers.h"
 
-#include <QPainterPath>
+#include "drawing/checkedpainterpath.h"
 
 #include <cmath>
 #include <cstring>
@@ -32,7 +32,7 @@ bool isLower(char command)
 class PathDataScanner
 {
 public:
-    explicit PathDataScanner(QPainterPath &path)
+    explicit PathDataScanner(CheckedPainterPath &path)
         : m_path(path)
     {
     }
@@ -78,7 +78,7 @@ private:
         return QPointF(2 * m_current.x() - m_control.x(), 2 * m_current.y() - m_control.y());
     }
 
-    QPainterPath &m_path;
+    CheckedPainterPath &m_path;
     NumberBuffer m_numbers;
     int m_next = 0;
     bool m_relative = false;
@@ -240,7 +240,7 @@ void PathDataScanner::arc()
 
 } // namespace
 
-bool parsePathData(QStringView text, QPainterPath &path)
+bool parsePathData(QStringView text, CheckedPainterPath &path)
 {
     if (text.isEmpty())
         return true;

@@ -7,14 +7,13 @@
 #include "units.h"
 #include "viewbox.h"
 
+#include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
 #include "drawing/pointextremes.h"
 #include "drawing/painterpathflattening.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QMatrix>
-#include <QPainterPath>
 #include <QXmlStreamReader>
 
 #include <vector>
@@ -27,6 +26,7 @@ namespace {
 constexpr qint64 maximumPointCount = qint64(1) << 25;
 // Real documents nest a few dozen levels deep at most.
 constexpr int maximumElementDepth = 1024;
+constexpr int inflatedPieceBytes = 1 << 16;
 
 bool isGzip(const QByteArray &head)
 {
@@ -39,7 +39,7 @@ QStringView attribute(const QXmlStreamAttributes &attributes, const char *name)
 }
 
 // What QMatrix::map does to a path, without copying the path.
-void mapInPlace(QPainterPath &path, const QMatrix &matrix)
+void mapInPlace(CheckedPainterPath &path, const QMatrix &matrix)
 {
     if (matrix.isIdentity())
         return;
@@ -61,9 +61,13 @@ public:
     }
 
     void read(QIODevice &device);
+    void readInflated(GzipInflater &inflater);
     bool finish();
 
 private:
+    // Reads what the XML reader has data for; false when reading must stop
+    // before the end of the data.
+    bool readTokens(QXmlStreamReader &xml);
     // False when the document is too large to read further.
     bool startElement(const QXmlStreamReader &xml);
     void readDocumentElement(const QXmlStreamAttributes &attributes);
@@ -82,7 +86,7 @@ private:
     QMatrix m_base;
     // Per open group: its transform composed with those of its parents.
     std::vector<QMatrix> m_groups;
-    QPainterPath m_outline;
+    CheckedPainterPath m_outline;
     bool m_hasViewBox = false;
     ViewBoxMapping m_viewBox;
     // Objects before this one were put into millimetres by the base matrix.
@@ -97,6 +101,31 @@ void SvgDocumentReader::read(QIODevice &device)
 {
     QXmlStreamReader xml(&device);
     xml.setNamespaceProcessing(false);
+    readTokens(xml);
+}
+
+// The inflated data goes to the XML reader a piece at a time, so that it
+// never lies in memory whole. The XML reader still holds a single text
+// node in full, at two bytes a character: the limit of the inflater is
+// what bounds a file of nothing but white space.
+void SvgDocumentReader::readInflated(GzipInflater &inflater)
+{
+    QXmlStreamReader xml;
+    xml.setNamespaceProcessing(false);
+    for (;;) {
+        QByteArray piece(inflatedPieceBytes, Qt::Uninitialized);
+        const int size = inflater.inflateInto(piece.data(), piece.size());
+        if (size == 0)
+            return;
+        piece.truncate(size);
+        xml.addData(piece);
+        if (!readTokens(xml))
+            return;
+    }
+}
+
+bool SvgDocumentReader::readTokens(QXmlStreamReader &xml)
+{
     // A document that is not well formed ends at its first error; what was
     // read before it is kept.
     while (!xml.atEnd()) {
@@ -104,7 +133,7 @@ void SvgDocumentReader::read(QIODevice &device)
         if (token == QXmlStreamReader::StartElement) {
             if (!startElement(xml)) {
                 m_tooLarge = true;
-                return;
+                return false;
             }
         } else if (token == QXmlStreamReader::EndElement) {
             --m_depth;
@@ -112,6 +141,9 @@ void SvgDocumentReader::read(QIODevice &device)
                 closeGroup();
         }
     }
+    // The reader runs out of data it was given as a document that ends too
+    // soon; every other end is final.
+    return xml.error() == QXmlStreamReader::PrematureEndOfDocumentError;
 }
 
 bool SvgDocumentReader::startElement(const QXmlStreamReader &xml)
@@ -195,6 +227,10 @@ bool SvgDocumentReader::drawShape(QStringView element, const QXmlStreamAttribute
             qWarning("SVG drawing has more than %lld points", maximumPointCount);
             return false;
         }
+    } else if (m_outline.lostCoordinate()) {
+        // A shape the path could take nothing of, such as a circle of
+        // infinite radius.
+        m_drawing.markCoordinateOutOfRange();
     }
     reportProgress();
     return true;
@@ -259,10 +295,13 @@ bool readSvg(const QString &path, Drawing &drawing)
 
     SvgDocumentReader reader(drawing, file);
     if (isGzip(file.peek(8))) {
-        QBuffer inflated;
-        inflated.setData(inflateGzip(&file));
-        inflated.open(QIODevice::ReadOnly);
-        reader.read(inflated);
+        GzipInflater inflater(file);
+        reader.readInflated(inflater);
+        // What was read is only the beginning of the drawing.
+        if (inflater.limitReached()) {
+            drawing.markInflateLimitReached();
+            return false;
+        }
     } else {
         reader.read(file);
     }

@@ -4,6 +4,8 @@
 #include "pathdata.h"
 #include "units.h"
 
+#include "drawing/checkedpainterpath.h"
+
 #include <QXmlStreamAttributes>
 
 #include <vector>
@@ -29,7 +31,7 @@ double length(const QXmlStreamAttributes &attributes, const char *name)
     return number / factor;
 }
 
-void appendPointsOutline(const QXmlStreamAttributes &attributes, bool closed, QPainterPath &path)
+void appendPointsOutline(const QXmlStreamAttributes &attributes, bool closed, CheckedPainterPath &path)
 {
     const QStringView text = attribute(attributes, "points");
     const QChar *cursor = text.begin();
@@ -48,19 +50,19 @@ void appendPointsOutline(const QXmlStreamAttributes &attributes, bool closed, QP
 }
 
 void appendEllipseOutline(const QXmlStreamAttributes &attributes, const char *rxName, const char *ryName,
-                          QPainterPath &path)
+                          CheckedPainterPath &path)
 {
     const QPointF centre(coordinate(attributes, "cx"), coordinate(attributes, "cy"));
     path.addEllipse(centre, coordinate(attributes, rxName), coordinate(attributes, ryName));
 }
 
-void appendLineOutline(const QXmlStreamAttributes &attributes, QPainterPath &path)
+void appendLineOutline(const QXmlStreamAttributes &attributes, CheckedPainterPath &path)
 {
     path.moveTo(coordinate(attributes, "x1"), coordinate(attributes, "y1"));
     path.lineTo(coordinate(attributes, "x2"), coordinate(attributes, "y2"));
 }
 
-void appendRectOutline(const QXmlStreamAttributes &attributes, QPainterPath &path)
+void appendRectOutline(const QXmlStreamAttributes &attributes, CheckedPainterPath &path)
 {
     const double x = coordinate(attributes, "x");
     const double y = coordinate(attributes, "y");
@@ -88,7 +90,7 @@ void appendRectOutline(const QXmlStreamAttributes &attributes, QPainterPath &pat
 
 } // namespace
 
-void appendShapeOutline(QStringView element, const QXmlStreamAttributes &attributes, QPainterPath &path)
+void appendShapeOutline(QStringView element, const QXmlStreamAttributes &attributes, CheckedPainterPath &path)
 {
     if (element == QLatin1String("path")) {
         // Data after an error is dropped; what came before it is drawn.

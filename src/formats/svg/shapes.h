@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QPainterPath>
 #include <QStringView>
 
+class CheckedPainterPath;
 class QXmlStreamAttributes;
 
 // Appends the outline of a shape element ("path", "line", "rect", "circle",
@@ -10,4 +10,4 @@ class QXmlStreamAttributes;
 // any transform; every other element appends nothing. Coordinates are plain
 // numbers: a unit suffix is ignored, and only a rectangle's width and height
 // are converted by their units.
-void appendShapeOutline(QStringView element, const QXmlStreamAttributes &attributes, QPainterPath &path);
+void appendShapeOutline(QStringView element, const QXmlStreamAttributes &attributes, CheckedPainterPath &path);

@@ -1,4 +1,5 @@
 #include "formats/deflatebytes.h"
+#include "formats/drawingpaths.h"
 
 #include "formats/common/gzipinflate.h"
 
@@ -30,11 +31,18 @@ QByteArray gzipMember(const QByteArray &data, int size = 0)
     return member;
 }
 
-QByteArray inflateBytes(const QByteArray &compressed, qint64 limit = maximumInflatedBytes)
+QByteArray inflateBytes(const QByteArray &compressed, const InflateLimit &limit = InflateLimit())
 {
     QBuffer buffer;
     buffer.setData(compressed);
     return inflateGzip(&buffer, limit);
+}
+
+InflateLimit limitAbove(qint64 alwaysAllowedBytes)
+{
+    InflateLimit limit;
+    limit.alwaysAllowedBytes = alwaysAllowedBytes;
+    return limit;
 }
 
 QByteArray sampleText(int size)
@@ -57,7 +65,10 @@ private slots:
     void members();
     void damagedData_data();
     void damagedData();
-    void limitStopsABomb();
+    void ceilingHoldsWhateverTheRatio();
+    void ratioLimit_data();
+    void ratioLimit();
+    void limitIsReported();
     void opensAClosedDevice();
     void noDevice();
 };
@@ -119,12 +130,70 @@ void TestSvgzInflate::damagedData()
     QVERIFY(inflated.startsWith(inflatedStart));
 }
 
-void TestSvgzInflate::limitStopsABomb()
+void TestSvgzInflate::ceilingHoldsWhateverTheRatio()
 {
     const QByteArray text = sampleText(100000);
     QTest::ignoreMessage(QtWarningMsg,
                          "Error while inflating gzip file: inflated size limit of 150000 bytes reached");
-    QCOMPARE(inflateBytes(gzipMember(text) + gzipMember(text), 150000), (text + text).left(150000));
+    InflateLimit limit = limitAbove(1000);
+    limit.ceilingBytes = 150000;
+    QCOMPARE(inflateBytes(gzipMember(text) + gzipMember(text), limit), (text + text).left(150000));
+}
+
+void TestSvgzInflate::ratioLimit_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<qint64>("alwaysAllowed");
+    QTest::addColumn<qint64>("inflatedSize");
+    const QByteArray spaces(4 << 20, ' ');
+    QTest::newRow("spaces stop just past the allowed size") << spaces << qint64(1 << 16) << qint64(1 << 16);
+    QTest::newRow("spaces within the allowed size") << spaces << qint64(4 << 20) << qint64(4 << 20);
+    const QByteArray drawing = drawingPaths(4 << 20);
+    QTest::newRow("a drawing's paths run to their end") << drawing << qint64(1 << 16) << qint64(drawing.size());
+}
+
+// The allowed size grows with the compressed bytes taken, 200 times each.
+void TestSvgzInflate::ratioLimit()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(qint64, alwaysAllowed);
+    QFETCH(qint64, inflatedSize);
+    const QByteArray compressed = gzipMember(data);
+    if (inflatedSize < data.size()) {
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Error while inflating gzip file: inflated size "
+                                                                     "limit of %1 bytes reached")
+                                                          .arg(inflatedSize)));
+    }
+    QVERIFY(data.size() > 14 * compressed.size());
+    QCOMPARE(inflateBytes(compressed, limitAbove(alwaysAllowed)), data.left(int(inflatedSize)));
+}
+
+void TestSvgzInflate::limitIsReported()
+{
+    const QByteArray spaces(1 << 20, ' ');
+    QBuffer bomb;
+    bomb.setData(gzipMember(spaces));
+    bomb.open(QIODevice::ReadOnly);
+    InflateLimit limit = limitAbove(1000);
+    limit.ratio = 1;
+    GzipInflater inflater(bomb, limit);
+    QByteArray piece(1 << 20, '\0');
+    QCOMPARE(inflater.inflateInto(piece.data(), piece.size()), 1000);
+    QVERIFY(!inflater.limitReached());
+    QTest::ignoreMessage(QtWarningMsg, "Error while inflating gzip file: inflated size limit of 1000 bytes reached");
+    QCOMPARE(inflater.inflateInto(piece.data(), piece.size()), 0);
+    QVERIFY(inflater.limitReached());
+
+    // Damaged data is no limit.
+    QBuffer cut;
+    const QByteArray member = gzipMember(sampleText(20000));
+    cut.setData(member.left(member.size() / 2));
+    cut.open(QIODevice::ReadOnly);
+    GzipInflater damaged(cut);
+    QTest::ignoreMessage(QtWarningMsg, "Error while inflating gzip file: unexpected end of compressed data");
+    while (damaged.inflateInto(piece.data(), piece.size()) > 0) {
+    }
+    QVERIFY(!damaged.limitReached());
 }
 
 void TestSvgzInflate::opensAClosedDevice()

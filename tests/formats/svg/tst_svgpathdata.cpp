@@ -1,3 +1,4 @@
+#include "drawing/checkedpainterpath.h"
 #include "formats/svg/arc.h"
 #include "formats/svg/pathdata.h"
 
@@ -115,9 +116,9 @@ void TestSvgPathData::commands()
     QFETCH(QString, data);
     QFETCH(QString, elements);
     QFETCH(bool, complete);
-    QPainterPath path;
+    CheckedPainterPath path;
     QCOMPARE(parsePathData(data, path), complete);
-    QCOMPARE(describe(path), elements);
+    QCOMPARE(describe(path.painterPath()), elements);
 }
 
 void TestSvgPathData::arcs_data()
@@ -157,9 +158,9 @@ void TestSvgPathData::arcs()
 {
     QFETCH(QString, data);
     QFETCH(QString, elements);
-    QPainterPath path;
+    CheckedPainterPath path;
     QVERIFY(parsePathData(data, path));
-    QCOMPARE(describe(path), elements);
+    QCOMPARE(describe(path.painterPath()), elements);
 }
 
 void TestSvgPathData::arcPiecesStayOnTheEllipse()
@@ -172,7 +173,7 @@ void TestSvgPathData::arcPiecesStayOnTheEllipse()
         return QPointF(std::cos(turn) * u - std::sin(turn) * v, std::sin(turn) * u + std::cos(turn) * v);
     };
     const QPointF start = onEllipse(0), end = onEllipse(100 * M_PI / 180);
-    QPainterPath path;
+    CheckedPainterPath path;
     path.moveTo(start);
     appendArc(path, 30, 10, 30, 0, 1, end.x(), end.y(), start.x(), start.y());
     QCOMPARE(path.elementCount(), 1 + 3 * 2);

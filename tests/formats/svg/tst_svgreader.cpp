@@ -1,4 +1,5 @@
 #include "formats/deflatebytes.h"
+#include "formats/drawingpaths.h"
 
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
@@ -132,6 +133,8 @@ private slots:
     void compressedFiles_data();
     void compressedFiles();
     void truncatedMemberKeepsItsShapes();
+    void inflatingIsBoundedByTheCompressedSize_data();
+    void inflatingIsBoundedByTheCompressedSize();
     void dispatchByExtension_data();
     void dispatchByExtension();
     void realWorldFiles_data();
@@ -497,6 +500,32 @@ void TestSvgReader::truncatedMemberKeepsItsShapes()
     QVERIFY(drawing.objects().size() > 100);
     QVERIFY(drawing.objects().size() < 2000);
     QCOMPARE(drawing.objects().at(99).points.last()->x, 100.0);
+}
+
+void TestSvgReader::inflatingIsBoundedByTheCompressedSize_data()
+{
+    QTest::addColumn<bool>("bomb");
+    QTest::newRow("a drawing inflating 15 times its size, past 64 MiB") << false;
+    QTest::newRow("white space inflating a thousand times its size") << true;
+}
+
+void TestSvgReader::inflatingIsBoundedByTheCompressedSize()
+{
+    QFETCH(bool, bomb);
+    int paths = 1;
+    const QByteArray body = bomb ? "<line x2=\"1\"/>" + QByteArray(80 << 20, ' ') : drawingPaths(66 << 20, &paths);
+    const QByteArray compressed = gzip(millimetrePage(body));
+    QVERIFY(body.size() > (64 << 20));
+    QVERIFY(body.size() > (bomb ? 1000 : 14) * compressed.size());
+    if (bomb) {
+        QTest::ignoreMessage(QtWarningMsg,
+                             "Error while inflating gzip file: inflated size limit of 67108864 bytes reached");
+    }
+    Drawing drawing;
+    QCOMPARE(read(compressed, drawing, QStringLiteral("big.svgz")), !bomb);
+    QCOMPARE(drawing.inflateLimitReached(), bomb);
+    if (!bomb)
+        QCOMPARE(drawing.objects().size(), paths);
 }
 
 void TestSvgReader::dispatchByExtension_data()
