@@ -1,5 +1,8 @@
 #pragma once
 
+// What one fuzz input of a file reader does, shared by the libFuzzer
+// targets and by the reader tests that replay their corpora.
+
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
 #include "formats/formatoptions.h"
@@ -10,6 +13,23 @@
 #include <cstddef>
 #include <cstdint>
 
+// The file of a fuzz input, the bytes after the first, written to
+// `fileName` in a scratch directory.
+inline QString writeFuzzFile(const std::uint8_t *data, std::size_t size, const char *fileName)
+{
+    static const QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromLatin1(fileName));
+    // A new file each time: ext4 writes a file that was cut short and
+    // rewritten back to the disk when it is closed, and that would cost
+    // more than the read.
+    QFile::remove(path);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(reinterpret_cast<const char *>(data + 1), qint64(size - 1));
+    return path;
+}
+
 // One fuzz input for a file reader: the first byte picks the reader's
 // options through `options`, the rest is the file, read by `reader` from a
 // file named `fileName` in a scratch directory.
@@ -17,17 +37,9 @@ template<typename Options>
 void readFuzzInput(const std::uint8_t *data, std::size_t size, const char *fileName, Options options,
                    DrawingReader reader)
 {
-    static const QTemporaryDir dir;
     if (size == 0)
         return;
-    const QString path = dir.filePath(QString::fromLatin1(fileName));
     const ScopedConversionOptions scope(options(data[0]));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    file.write(reinterpret_cast<const char *>(data + 1), qint64(size - 1));
-    file.close();
-
     Drawing drawing;
-    reader(path, drawing);
+    reader(writeFuzzFile(data, size, fileName), drawing);
 }

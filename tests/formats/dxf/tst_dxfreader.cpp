@@ -1,5 +1,6 @@
 #include "dxftestsupport.h"
 #include "fuzz/dxffuzzoptions.h"
+#include "fuzz/readerfuzzinput.h"
 
 #include "drawing/drawing.h"
 #include "formats/dxf/reader.h"
@@ -217,8 +218,8 @@ void TestDxfReader::dispatchedByExtension()
     QCOMPARE(describe(drawing), QStringLiteral("0,0 1,0"));
 }
 
-// Every input the fuzz target kept, read with the options its first byte
-// picks, as the target does; under the sanitizers this replays the corpus.
+// Every input the fuzz target kept, read as the target reads it; under the
+// sanitizers this replays the corpus.
 void TestDxfReader::fuzzCorpusReadsWithoutHarm_data()
 {
     QTest::addColumn<QString>("path");
@@ -236,11 +237,8 @@ void TestDxfReader::fuzzCorpusReadsWithoutHarm()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray input = file.readAll();
-    if (input.isEmpty())
-        return;
-    const ScopedConversionOptions scope(dxfFuzzOptions(static_cast<unsigned char>(input.at(0))));
-    Drawing drawing;
-    readDxf(writeFile(m_dir, input.mid(1)), drawing);
+    readFuzzInput(reinterpret_cast<const std::uint8_t *>(input.constData()), std::size_t(input.size()), "input.dxf",
+                  dxfFuzzOptions, readDxf);
 }
 
 QTEST_GUILESS_MAIN(TestDxfReader)
