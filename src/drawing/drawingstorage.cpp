@@ -37,6 +37,12 @@ std::atomic<std::size_t> &limitValue()
     return limit;
 }
 
+std::atomic<std::size_t> &pointLimitValue()
+{
+    static std::atomic<std::size_t> limit{std::size_t(-1)};
+    return limit;
+}
+
 } // namespace
 
 std::size_t DrawingStorage::setMemoryLimit(std::size_t bytes)
@@ -47,6 +53,16 @@ std::size_t DrawingStorage::setMemoryLimit(std::size_t bytes)
 std::size_t DrawingStorage::memoryLimit()
 {
     return limitValue().load();
+}
+
+std::size_t DrawingStorage::setPointLimit(std::size_t points)
+{
+    return pointLimitValue().exchange(points);
+}
+
+std::size_t DrawingStorage::pointLimit()
+{
+    return pointLimitValue().load();
 }
 
 bool DrawingStorage::fitsInLimit(std::size_t more) const
@@ -89,14 +105,21 @@ DrawingObject *DrawingStorage::newObject(int slot)
 
 void DrawingStorage::addPointBlock()
 {
+    // The point limit ends the last block early, so that newPoint() finds
+    // it here without counting every point.
+    const std::size_t handedOut = m_pointBlocks.size() * std::size_t(pointsPerBlock);
+    const std::size_t limit = pointLimit();
+    if (handedOut >= limit)
+        throw std::bad_alloc();
+    const std::size_t room = limit - handedOut;
     m_pointBlocks.push_back(m_spareBlock.valid() ? m_spareBlock.get() : newBlockInLimit());
     m_nextPoint = static_cast<DrawingPoint *>(m_pointBlocks.back().get());
-    m_pointsEnd = m_nextPoint + pointsPerBlock;
+    m_pointsEnd = m_nextPoint + (room < std::size_t(pointsPerBlock) ? int(room) : pointsPerBlock);
 
     // A drawing that filled a block is likely to fill more. Clearing fresh
     // memory is much of what a large drawing costs; another core can do it
     // for the next block while the reader fills this one.
-    if (m_pointBlocks.size() < 2 || !fitsInLimit(1))
+    if (m_pointBlocks.size() < 2 || !fitsInLimit(1) || room <= std::size_t(pointsPerBlock))
         return;
     try {
         m_spareBlock = std::async(std::launch::async, [] {

@@ -48,6 +48,13 @@ public:
     bool pointOutOfRange() const { return m_pointOutOfRange; }
     void setPointOutOfRange(bool outOfRange) { m_pointOutOfRange = outOfRange; }
 
+    // A drawing may hold at most this many points; the next one fails as
+    // the memory limit does. No limit unless set: it is for the parser fuzz
+    // targets, which must keep every input to a few thousand points to run
+    // thousands of inputs a second. Returns the limit it replaces.
+    static std::size_t setPointLimit(std::size_t points);
+    static std::size_t pointLimit();
+
     DrawingPoint *newPoint()
     {
         if (m_nextPoint == m_pointsEnd)

@@ -27,6 +27,9 @@ private slots:
     void coordinateRange();
     void transformJudgesWherePointsLieNow();
     void memoryLimitFailsOneDrawing();
+    void pointLimitFailsOneDrawing_data();
+    void pointLimitFailsOneDrawing();
+    void noPointLimitUnlessSet();
 };
 
 void TestDrawing::newDrawingIsEmpty()
@@ -311,6 +314,48 @@ void TestDrawing::memoryLimitFailsOneDrawing()
     const qint64 pointsPerBlock = DrawingStorage::pointsPerBlock;
     QVERIFY(points >= qint64(limit / DrawingStorage::blockBytes - 2) * pointsPerBlock);
     QVERIFY(points <= qint64(limit / DrawingStorage::blockBytes) * pointsPerBlock);
+}
+
+void TestDrawing::pointLimitFailsOneDrawing_data()
+{
+    QTest::addColumn<int>("limit");
+    QTest::newRow("within the first block") << 4096;
+    QTest::newRow("one point") << 1;
+    QTest::newRow("a whole block") << DrawingStorage::pointsPerBlock;
+    QTest::newRow("into the second block") << DrawingStorage::pointsPerBlock + 3;
+}
+
+void TestDrawing::pointLimitFailsOneDrawing()
+{
+    QFETCH(int, limit);
+    const std::size_t previous = DrawingStorage::setPointLimit(std::size_t(limit));
+    int points = 0;
+    bool outOfMemory = false;
+    {
+        Drawing drawing;
+        DrawingObject *first = drawing.addObject();
+        DrawingObject *second = drawing.addObject();
+        try {
+            // Two objects, so that the points of both count.
+            for (; points < 2 * DrawingStorage::pointsPerBlock + 10; ++points)
+                (points % 2 ? second : first)->appendPoint(QPointF(points, 1));
+        } catch (const std::bad_alloc &) {
+            outOfMemory = true;
+        }
+        QCOMPARE(first->points.size() + second->points.size(), points);
+    }
+    // The limit holds for each drawing on its own.
+    Drawing next;
+    next.addObject()->appendPoint(QPointF(1, 2));
+    DrawingStorage::setPointLimit(previous);
+
+    QVERIFY(outOfMemory);
+    QCOMPARE(points, limit);
+}
+
+void TestDrawing::noPointLimitUnlessSet()
+{
+    QCOMPARE(DrawingStorage::pointLimit(), std::numeric_limits<std::size_t>::max());
 }
 
 QTEST_APPLESS_MAIN(TestDrawing)

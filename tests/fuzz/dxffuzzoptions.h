@@ -15,3 +15,15 @@ inline ConversionOptions dxfFuzzOptions(unsigned char choice)
     options.dxfSplineSegments = segmentChoices[(choice >> 1) % 8];
     return options;
 }
+
+// The options of the parser target: the same picks, with the resolutions
+// that would flatten a spline into tens of thousands of points held to 8,
+// and the file's own $SPLINESEGS ignored, since it may ask for 32767.
+inline ConversionOptions dxfParserFuzzOptions(unsigned char choice)
+{
+    ConversionOptions options = dxfFuzzOptions(choice);
+    options.dxfSplineSegmentsFromFile = false;
+    if (options.dxfSplineSegments > 8)
+        options.dxfSplineSegments = 8;
+    return options;
+}

@@ -59,6 +59,7 @@ private:
     qint64 m_consumed = 0; // file bytes up to m_start
     bool m_atEnd = false;
     bool m_skippingLongLine = false;
+    bool m_sizedToFile = false;
 
     char *m_lineBegin = nullptr;
     char *m_lineEnd = nullptr;

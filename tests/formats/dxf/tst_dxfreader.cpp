@@ -1,5 +1,6 @@
 #include "dxftestsupport.h"
 #include "fuzz/dxffuzzoptions.h"
+#include "fuzz/readerfuzzinput.h"
 
 #include "drawing/drawing.h"
 #include "formats/dxf/reader.h"
@@ -217,30 +218,36 @@ void TestDxfReader::dispatchedByExtension()
     QCOMPARE(describe(drawing), QStringLiteral("0,0 1,0"));
 }
 
-// Every input the fuzz target kept, read with the options its first byte
-// picks, as the target does; under the sanitizers this replays the corpus.
+// Every input the fuzz targets kept, read as the target that kept it reads
+// it; under the sanitizers this replays the corpora.
 void TestDxfReader::fuzzCorpusReadsWithoutHarm_data()
 {
     QTest::addColumn<QString>("path");
-    const QDir corpus(QStringLiteral(TRAVINA_TEST_DATA_DIR "/../fuzz/fuzz_dxfreader/corpus"));
-    const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
-    if (names.isEmpty())
-        qFatal("no corpus in %s", qPrintable(corpus.path()));
-    for (const QString &name : names)
-        QTest::newRow(qPrintable(name)) << corpus.filePath(name);
+    QTest::addColumn<bool>("parser");
+    for (const bool parser : {false, true}) {
+        const QString target = QLatin1String(parser ? "fuzz_dxf_parser" : "fuzz_dxfreader");
+        const QDir corpus(QStringLiteral(TRAVINA_TEST_DATA_DIR "/../fuzz/") + target + QStringLiteral("/corpus"));
+        const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
+        if (names.isEmpty())
+            qFatal("no corpus in %s", qPrintable(corpus.path()));
+        for (const QString &name : names)
+            QTest::newRow(qPrintable(target + QLatin1Char('/') + name)) << corpus.filePath(name) << parser;
+    }
 }
 
 void TestDxfReader::fuzzCorpusReadsWithoutHarm()
 {
     QFETCH(QString, path);
+    QFETCH(bool, parser);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray input = file.readAll();
-    if (input.isEmpty())
-        return;
-    const ScopedConversionOptions scope(dxfFuzzOptions(static_cast<unsigned char>(input.at(0))));
-    Drawing drawing;
-    readDxf(writeFile(m_dir, input.mid(1)), drawing);
+    const auto *data = reinterpret_cast<const std::uint8_t *>(input.constData());
+    const std::size_t size = std::size_t(input.size());
+    if (parser)
+        readFuzzInputWithinPointLimit(data, size, "input.dxf", dxfParserFuzzOptions, readDxf);
+    else
+        readFuzzInput(data, size, "input.dxf", dxfFuzzOptions, readDxf);
 }
 
 QTEST_GUILESS_MAIN(TestDxfReader)

@@ -4,6 +4,7 @@
 #include "formats/hpgl/reader.h"
 
 #include "fuzz/hpglfuzzoptions.h"
+#include "fuzz/readerfuzzinput.h"
 
 #include <QtTest>
 
@@ -87,6 +88,7 @@ private slots:
     void dispatchedByExtension();
     void filesOfOtherTools_data();
     void filesOfOtherTools();
+    void fuzzCorpusReadsWithoutHarm_data();
     void fuzzCorpusReadsWithoutHarm();
 
 private:
@@ -342,22 +344,36 @@ void TestHpglReader::filesOfOtherTools()
     QCOMPARE(lastTwo, inMillimetres(lastPoints));
 }
 
-// Every input the fuzz target kept, read with the options its first byte
-// picks, as the target does; under the sanitizers this replays the corpus.
+// Every input the fuzz targets kept, read as the target that kept it reads
+// it; under the sanitizers this replays the corpora.
+void TestHpglReader::fuzzCorpusReadsWithoutHarm_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("parser");
+    for (const bool parser : {false, true}) {
+        const QString target = QLatin1String(parser ? "fuzz_hpgl_parser" : "fuzz_hpglreader");
+        const QDir corpus(QStringLiteral(TRAVINA_TEST_DATA_DIR "/../fuzz/") + target + QStringLiteral("/corpus"));
+        const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
+        if (names.isEmpty())
+            qFatal("no corpus in %s", qPrintable(corpus.path()));
+        for (const QString &name : names)
+            QTest::newRow(qPrintable(target + QLatin1Char('/') + name)) << corpus.filePath(name) << parser;
+    }
+}
+
 void TestHpglReader::fuzzCorpusReadsWithoutHarm()
 {
-    const QDir corpus(QStringLiteral(TRAVINA_TEST_DATA_DIR "/../fuzz/fuzz_hpglreader/corpus"));
-    const QStringList names = corpus.entryList(QDir::Files);
-    QVERIFY(!names.isEmpty());
-    for (const QString &name : names) {
-        QFile file(corpus.filePath(name));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray input = file.readAll();
-        if (input.isEmpty())
-            continue;
-        Drawing drawing;
-        read(input.mid(1), drawing, hpglFuzzOptions(static_cast<unsigned char>(input.at(0))));
-    }
+    QFETCH(QString, path);
+    QFETCH(bool, parser);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray input = file.readAll();
+    const auto *data = reinterpret_cast<const std::uint8_t *>(input.constData());
+    const std::size_t size = std::size_t(input.size());
+    if (parser)
+        readFuzzInputWithinPointLimit(data, size, "input.plt", hpglFuzzOptions, readHpgl);
+    else
+        readFuzzInput(data, size, "input.plt", hpglFuzzOptions, readHpgl);
 }
 
 QTEST_GUILESS_MAIN(TestHpglReader)

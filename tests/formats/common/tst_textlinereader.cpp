@@ -1,0 +1,104 @@
+#include "formats/common/textlinereader.h"
+
+#include <QtTest>
+
+namespace {
+
+// Every line the reader gives, and the bytes it says it consumed.
+QStringList linesOf(QFile &file, qint64 *consumed = nullptr)
+{
+    TextLineReader lines(file);
+    QStringList result;
+    while (lines.next())
+        result.append(lines.text());
+    if (consumed)
+        *consumed = lines.position();
+    return result;
+}
+
+} // namespace
+
+class TestTextLineReader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void linesOfAFile_data();
+    void linesOfAFile();
+    void fileLongerThanWhenOpened();
+
+private:
+    QString write(const QByteArray &content);
+
+    QTemporaryDir m_dir;
+};
+
+QString TestTextLineReader::write(const QByteArray &content)
+{
+    const QString path = m_dir.filePath(QStringLiteral("lines.txt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// Small files are read into a buffer of their own size, large ones chunk by
+// chunk; the lines are the same either way.
+void TestTextLineReader::linesOfAFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("empty") << QByteArray() << QStringList();
+    QTest::newRow("one line without its line feed") << QByteArray("PD1,2") << QStringList{QStringLiteral("PD1,2")};
+    QTest::newRow("carriage returns and an empty line")
+        << QByteArray("IN;\r\n\r\nPU0,0;\r\n\r")
+        << QStringList{QStringLiteral("IN;"), QString(), QStringLiteral("PU0,0;")};
+    QTest::newRow("UTF-8 with its byte order mark")
+        << QByteArray("\xef\xbb\xbf" "a\nb\n") << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+
+    // Past a chunk, with a line across every chunk boundary.
+    QStringList many;
+    QByteArray large;
+    for (int i = 0; large.size() < (3 << 20); ++i) {
+        const QByteArray line = "LINE " + QByteArray::number(i * 7919);
+        many.append(QString::fromLatin1(line));
+        large += line + '\n';
+    }
+    QTest::newRow("three megabytes") << large << many;
+}
+
+void TestTextLineReader::linesOfAFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, expected);
+    QFile file(write(content));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    qint64 consumed = -1;
+    QCOMPARE(linesOf(file, &consumed), expected);
+    QCOMPARE(consumed, qint64(content.size()));
+}
+
+// A file that grows while it is read: the buffer sized to it when it was
+// opened makes room for the rest.
+void TestTextLineReader::fileLongerThanWhenOpened()
+{
+    const QString path = write("first\n");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    TextLineReader lines(file);
+    QFile appended(path);
+    QVERIFY(appended.open(QIODevice::Append));
+    const QByteArray more = QByteArray("second\n") + QByteArray(5000, 'x') + "\nlast";
+    QCOMPARE(appended.write(more), qint64(more.size()));
+    appended.close();
+
+    QStringList read;
+    while (lines.next())
+        read.append(lines.text());
+    QCOMPARE(read, (QStringList{QStringLiteral("first"), QStringLiteral("second"), QString(5000, QLatin1Char('x')),
+                                QStringLiteral("last")}));
+}
+
+QTEST_GUILESS_MAIN(TestTextLineReader)
+#include "tst_textlinereader.moc"
