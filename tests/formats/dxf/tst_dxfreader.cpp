@@ -1,6 +1,6 @@
 #include "dxftestsupport.h"
 #include "fuzz/dxffuzzoptions.h"
-#include "fuzz/readerfuzzinput.h"
+#include "formats/fuzzcorpusreplay.h"
 
 #include "drawing/drawing.h"
 #include "formats/dxf/reader.h"
@@ -222,32 +222,14 @@ void TestDxfReader::dispatchedByExtension()
 // it; under the sanitizers this replays the corpora.
 void TestDxfReader::fuzzCorpusReadsWithoutHarm_data()
 {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("parser");
-    for (const bool parser : {false, true}) {
-        const QString target = QLatin1String(parser ? "fuzz_dxf_parser" : "fuzz_dxfreader");
-        const QDir corpus(QStringLiteral(TRAVINA_TEST_DATA_DIR "/../fuzz/") + target + QStringLiteral("/corpus"));
-        const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
-        if (names.isEmpty())
-            qFatal("no corpus in %s", qPrintable(corpus.path()));
-        for (const QString &name : names)
-            QTest::newRow(qPrintable(target + QLatin1Char('/') + name)) << corpus.filePath(name) << parser;
-    }
+    addFuzzCorpusRows("fuzz_dxfreader", "fuzz_dxf_parser");
 }
 
 void TestDxfReader::fuzzCorpusReadsWithoutHarm()
 {
     QFETCH(QString, path);
     QFETCH(bool, parser);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray input = file.readAll();
-    const auto *data = reinterpret_cast<const std::uint8_t *>(input.constData());
-    const std::size_t size = std::size_t(input.size());
-    if (parser)
-        readFuzzInputWithinPointLimit(data, size, "input.dxf", dxfParserFuzzOptions, readDxf);
-    else
-        readFuzzInput(data, size, "input.dxf", dxfFuzzOptions, readDxf);
+    replayFuzzInput(path, parser, "input.dxf", dxfFuzzOptions, dxfParserFuzzOptions, readDxf);
 }
 
 QTEST_GUILESS_MAIN(TestDxfReader)

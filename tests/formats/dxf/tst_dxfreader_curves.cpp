@@ -121,6 +121,21 @@ QPointF fullRecursionAt(const std::vector<double> &x, const QVector<QPointF> &b,
     return QPointF(px, py);
 }
 
+// Whether reading the file under the given memory limit fails as out of
+// memory; the drawing keeps what was read until then.
+bool readsOutOfMemory(const QString &path, std::size_t memoryLimit, Drawing &drawing)
+{
+    const std::size_t previous = DrawingStorage::setMemoryLimit(memoryLimit);
+    bool outOfMemory = false;
+    try {
+        readDxf(path, drawing);
+    } catch (const std::bad_alloc &) {
+        outOfMemory = true;
+    }
+    DrawingStorage::setMemoryLimit(previous);
+    return outOfMemory;
+}
+
 } // namespace
 
 class TestDxfReaderCurves : public QObject
@@ -405,16 +420,8 @@ void TestDxfReaderCurves::splinesBeyondTheMemoryLimitFail()
     const QByteArray header("9\n$SPLINESEGS\n70\n32767\n9\n$INSUNITS\n70\n4\n");
     const QByteArray oneSpline = spline(3, bezierKnots, bezierPoints);
     const QString path = writeFile(m_dir, header + oneSpline + oneSpline + oneSpline + "0\nEOF\n");
-    const std::size_t previous = DrawingStorage::setMemoryLimit(std::size_t(8) << 20);
     Drawing drawing;
-    bool outOfMemory = false;
-    try {
-        readDxf(path, drawing);
-    } catch (const std::bad_alloc &) {
-        outOfMemory = true;
-    }
-    DrawingStorage::setMemoryLimit(previous);
-    QVERIFY(outOfMemory);
+    QVERIFY(readsOutOfMemory(path, std::size_t(8) << 20, drawing));
     Drawing again;
     QVERIFY(readDxf(path, again));
     QCOMPARE(pointCount(again), 3 * 4 * 32767);
@@ -431,16 +438,8 @@ void TestDxfReaderCurves::splineBeyondTheMemoryLimitFailsBeforeSampling()
         points << QPointF(i, i % 2);
     const QString path = writeFile(m_dir, "9\n$SPLINESEGS\n70\n1000\n" + spline(1, knots, points) + "0\nEOF\n");
     // Two million samples of at least 56 bytes each pass a 64 MiB limit.
-    const std::size_t previous = DrawingStorage::setMemoryLimit(std::size_t(64) << 20);
     Drawing drawing;
-    bool outOfMemory = false;
-    try {
-        readDxf(path, drawing);
-    } catch (const std::bad_alloc &) {
-        outOfMemory = true;
-    }
-    DrawingStorage::setMemoryLimit(previous);
-    QVERIFY(outOfMemory);
+    QVERIFY(readsOutOfMemory(path, std::size_t(64) << 20, drawing));
     QCOMPARE(pointCount(drawing), 0);
 }
 

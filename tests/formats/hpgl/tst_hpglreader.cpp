@@ -4,7 +4,7 @@
 #include "formats/hpgl/reader.h"
 
 #include "fuzz/hpglfuzzoptions.h"
-#include "fuzz/readerfuzzinput.h"
+#include "formats/fuzzcorpusreplay.h"
 
 #include <QtTest>
 
@@ -348,32 +348,14 @@ void TestHpglReader::filesOfOtherTools()
 // it; under the sanitizers this replays the corpora.
 void TestHpglReader::fuzzCorpusReadsWithoutHarm_data()
 {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("parser");
-    for (const bool parser : {false, true}) {
-        const QString target = QLatin1String(parser ? "fuzz_hpgl_parser" : "fuzz_hpglreader");
-        const QDir corpus(QStringLiteral(TRAVINA_TEST_DATA_DIR "/../fuzz/") + target + QStringLiteral("/corpus"));
-        const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
-        if (names.isEmpty())
-            qFatal("no corpus in %s", qPrintable(corpus.path()));
-        for (const QString &name : names)
-            QTest::newRow(qPrintable(target + QLatin1Char('/') + name)) << corpus.filePath(name) << parser;
-    }
+    addFuzzCorpusRows("fuzz_hpglreader", "fuzz_hpgl_parser");
 }
 
 void TestHpglReader::fuzzCorpusReadsWithoutHarm()
 {
     QFETCH(QString, path);
     QFETCH(bool, parser);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray input = file.readAll();
-    const auto *data = reinterpret_cast<const std::uint8_t *>(input.constData());
-    const std::size_t size = std::size_t(input.size());
-    if (parser)
-        readFuzzInputWithinPointLimit(data, size, "input.plt", hpglFuzzOptions, readHpgl);
-    else
-        readFuzzInput(data, size, "input.plt", hpglFuzzOptions, readHpgl);
+    replayFuzzInput(path, parser, "input.plt", hpglFuzzOptions, hpglFuzzOptions, readHpgl);
 }
 
 QTEST_GUILESS_MAIN(TestHpglReader)
