@@ -1,6 +1,7 @@
 #include "conversionjob.h"
 
 #include "drawing/drawing.h"
+#include "drawing/drawingfigures.h"
 #include "formats/formatdispatch.h"
 #include "formats/gcode/follower.h"
 #include "formats/gcode/output.h"
@@ -183,7 +184,9 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
         if (!m_writeReplaced)
             follower = followReading(input, output, drawing);
         progressCallback = [this, row](double fraction) { reportProgress(row, fraction * 0.6); };
-        if (!m_read(input, drawing)) {
+        const bool read = m_read(input, drawing);
+        result.notes = drawing.notes().list();
+        if (!read) {
             result.status = drawing.inflateLimitReached() ? ConversionResult::InflateLimitReached
                                                           : ConversionResult::ReadFailed;
             return result;
@@ -220,6 +223,8 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
             written = m_write(result.output, drawing);
         }
         result.status = written ? ConversionResult::Converted : ConversionResult::WriteFailed;
+        if (written)
+            result.figures = figuresOf(drawing);
     } catch (...) {
         result.status = ConversionResult::WriteFailed;
         result.detail = describe(std::current_exception());

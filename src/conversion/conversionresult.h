@@ -1,5 +1,8 @@
 #pragma once
 
+#include "drawing/drawingfigures.h"
+#include "drawing/drawingnotes.h"
+
 #include <QMetaType>
 #include <QString>
 
@@ -22,6 +25,8 @@ struct ConversionResult
     QString input;
     QString output; // empty until the input was read
     QString detail; // what went wrong beyond the status, such as running out of memory
+    QVector<DrawingNote> notes; // what the reader did not draw, also of a file that failed later
+    DrawingFigures figures;     // of the drawing written; zero unless converted
 
     bool succeeded() const { return status == Converted; }
 };

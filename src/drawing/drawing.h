@@ -1,6 +1,7 @@
 #pragma once
 
 #include "coordinaterange.h"
+#include "drawingnotes.h"
 
 #include <QObject>
 #include <QPointF>
@@ -294,6 +295,10 @@ public:
     void markInflateLimitReached() { m_inflateLimitReached = true; }
     bool inflateLimitReached() const { return m_inflateLimitReached; }
 
+    // What the reader met and did not draw as the file means it.
+    DrawingNotes &notes() { return m_notes; }
+    const DrawingNotes &notes() const { return m_notes; }
+
 private:
     QRectF m_bounds;
     std::unique_ptr<DrawingStorage> m_storage;
@@ -301,6 +306,7 @@ private:
     DrawingFollower *m_follower = nullptr;
     bool m_coordinateLost = false;
     bool m_inflateLimitReached = false;
+    DrawingNotes m_notes;
 };
 
 bool pointsCoincide(const QPointF &a, const QPointF &b);
