@@ -20,9 +20,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -106,6 +108,32 @@ void saveCrashReporter(const QString &dump, const QString &out, const QString &s
     }
 }
 
+// A drawing that converts but loses its lettering and its inserted parts.
+QByteArray titleBlock()
+{
+    QByteArray dxf = "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\n0\n90\n4\n70\n1\n"
+                     "10\n0\n20\n0\n10\n180\n20\n0\n10\n180\n20\n40\n10\n0\n20\n40\n";
+    for (int i = 0; i < 14; ++i)
+        dxf += "0\nTEXT\n8\n0\n10\n" + QByteArray::number(5 + 12 * i) + "\n20\n20\n40\n3\n1\nA\n";
+    for (int i = 0; i < 3; ++i)
+        dxf += "0\nINSERT\n8\n0\n2\nBOLT\n10\n" + QByteArray::number(20 + 60 * i) + "\n20\n5\n";
+    return dxf + "0\nENDSEC\n0\nEOF\n";
+}
+
+// The whole screen, so that the row's tool tip, a window of its own, is in
+// the picture with the list under it.
+void saveNotesToolTip(QTreeWidget *list, const QString &directory, const QString &name)
+{
+    QTreeWidgetItem *item = list->topLevelItem(list->topLevelItemCount() - 1);
+    const QRect row = list->visualItemRect(item);
+    QToolTip::showText(list->viewport()->mapToGlobal(row.center()), item->toolTip(0), list->viewport());
+    QTest::qWait(300);
+    const QRect area = list->window()->frameGeometry().adjusted(0, 0, 200, 200);
+    QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .save(directory + QLatin1Char('/') + name);
+    QToolTip::hideText();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -127,12 +155,13 @@ int main(int argc, char *argv[])
     writeFile(dir + QStringLiteral("/long-toolpath.tap"), longToolPath());
     writeFile(dir + QStringLiteral("/flange.tap"), "G1 X1 Y1\nX2 Y2\n");
     writeFile(dir + QStringLiteral("/notes.txt"), "not a drawing\n");
+    writeFile(dir + QStringLiteral("/title-block.dxf"), titleBlock());
 
     Travina window;
     window.show();
     save(&window, out, QStringLiteral("main-empty.png"));
 
-    for (const char *name : {"bracket.tap", "long-toolpath.tap", "flange.tap", "notes.txt"})
+    for (const char *name : {"bracket.tap", "long-toolpath.tap", "flange.tap", "notes.txt", "title-block.dxf"})
         window.addFile(dir + QLatin1Char('/') + QLatin1String(name));
     auto *list = window.findChild<QTreeWidget *>(QStringLiteral("filesWidget"));
     list->setCurrentItem(list->topLevelItem(2));
@@ -146,6 +175,7 @@ int main(int argc, char *argv[])
     save(&window, out, QStringLiteral("main-converting.png"));
     waitFor([&] { return window.findChild<QPushButton *>(QStringLiteral("convertBtn"))->isEnabled(); });
     save(&window, out, QStringLiteral("main-converted.png"));
+    saveNotesToolTip(list, out, QStringLiteral("main-notes.png"));
 
     Settings dialog;
     dialog.show();
@@ -161,6 +191,9 @@ int main(int argc, char *argv[])
     languages->close();
     languages->actions().at(1)->trigger();
     save(&window, out, QStringLiteral("main-polish.png"));
+    window.startConversion(false);
+    waitFor([&] { return window.findChild<QPushButton *>(QStringLiteral("convertBtn"))->isEnabled(); });
+    saveNotesToolTip(list, out, QStringLiteral("main-notes-polish.png"));
     Settings polishDialog;
     polishDialog.show();
     save(&polishDialog, out, QStringLiteral("options-polish.png"));

@@ -16,6 +16,7 @@ void ConversionRows::reset()
         QTreeWidgetItem *item = m_list->topLevelItem(row);
         item->setData(0, ProgressRole, QVariant());
         item->setData(0, SuccessRole, QVariant());
+        item->setData(0, NotesRole, QVariant());
         item->setData(0, Qt::ToolTipRole, QVariant());
     }
 }
@@ -27,7 +28,7 @@ void ConversionRows::append(QTreeWidgetItem *item)
 
 void ConversionRows::markStarted(int row)
 {
-    write(row, 0.0, true, QString());
+    write(row, 0.0, true, QString(), false);
 }
 
 void ConversionRows::markProgress(int row, double fraction)
@@ -35,12 +36,17 @@ void ConversionRows::markProgress(int row, double fraction)
     write(row, fraction, QVariant());
 }
 
-void ConversionRows::markFinished(int row, bool succeeded, const QString &reason)
+void ConversionRows::markFinished(int row, bool succeeded, const QString &reason, const QStringList &notes)
 {
-    write(row, 1, succeeded, reason);
+    QStringList tip;
+    if (!reason.isEmpty())
+        tip.append(reason);
+    tip += notes;
+    write(row, 1, succeeded, tip.join(QLatin1Char('\n')), !notes.isEmpty());
 }
 
-void ConversionRows::write(int row, const QVariant &progress, const QVariant &success, const QVariant &toolTip)
+void ConversionRows::write(int row, const QVariant &progress, const QVariant &success, const QVariant &toolTip,
+                           const QVariant &notes)
 {
     if (row < 0 || row >= m_rows.size() || !m_rows.at(row).isValid())
         return;
@@ -51,4 +57,6 @@ void ConversionRows::write(int row, const QVariant &progress, const QVariant &su
         model->setData(index, success, SuccessRole);
     if (toolTip.isValid())
         model->setData(index, toolTip, Qt::ToolTipRole);
+    if (notes.isValid())
+        model->setData(index, notes, NotesRole);
 }

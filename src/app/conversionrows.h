@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QPersistentModelIndex>
+#include <QStringList>
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -20,11 +21,14 @@ public:
 
     void markStarted(int row);
     void markProgress(int row, double fraction);
-    // A failed row tells why in its tool tip.
-    void markFinished(int row, bool succeeded, const QString &reason = QString());
+    // A failed row tells why in its tool tip; a converted row with notes
+    // lists them there and takes the look of a warning.
+    void markFinished(int row, bool succeeded, const QString &reason = QString(),
+                      const QStringList &notes = QStringList());
 
 private:
-    void write(int row, const QVariant &progress, const QVariant &success, const QVariant &toolTip = QVariant());
+    void write(int row, const QVariant &progress, const QVariant &success, const QVariant &toolTip = QVariant(),
+               const QVariant &notes = QVariant());
 
     QTreeWidget *m_list;
     QList<QPersistentModelIndex> m_rows;

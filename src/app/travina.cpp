@@ -273,9 +273,12 @@ void Travina::startConversion(bool quitWhenFinished)
 void Travina::rowFinished(int row, const ConversionResult &result)
 {
     const QString reason = failureReason(result);
-    m_rows->markFinished(row, result.succeeded(), reason);
+    const QStringList notes = noteLines(result.notes);
+    m_rows->markFinished(row, result.succeeded(), reason, notes);
     if (!result.succeeded())
         qWarning().noquote() << "Conversion failed:" << result.input << reason;
+    for (const QString &note : notes)
+        qWarning().noquote() << "Not all drawn:" << result.input << note;
 }
 
 void Travina::conversionFinished()

@@ -2,7 +2,11 @@
 
 #include "printabletext.h"
 
+#include "conversion/conversionreport.h"
 #include "platform/terminal.h"
+
+#include <QJsonDocument>
+#include <QSaveFile>
 
 #include <QCoreApplication>
 
@@ -48,6 +52,15 @@ void BatchConverter::onRowFinished(int row, const ConversionResult &result)
         std::fprintf(m_report, "FAILED %s: %s\n", qPrintable(printable(result.input)),
                      qPrintable(printable(failureReason(result))));
     }
+    if (!m_quiet) {
+        for (const QString &line : noteLines(result.notes))
+            std::fprintf(m_report, "  %s\n", qPrintable(printable(line)));
+    }
+    if (!m_reportPath.isEmpty()) {
+        if (m_results.size() <= row)
+            m_results.resize(row + 1);
+        m_results[row] = result;
+    }
     std::fflush(m_report);
     if (m_bar && row + 1 < m_inputs.size())
         m_bar->show(row + 1, 0.0, m_inputs.value(row + 1));
@@ -57,5 +70,20 @@ void BatchConverter::onFinished()
 {
     if (m_bar)
         m_bar->clear();
+    if (!m_reportPath.isEmpty() && !writeReport()) {
+        std::fprintf(stderr, "travina-convert: cannot write report %s\n", qPrintable(printable(m_reportPath)));
+        m_anyFailed = true;
+    }
     QCoreApplication::exit(m_anyFailed ? 1 : 0);
+}
+
+bool BatchConverter::writeReport() const
+{
+    const QJsonObject report = runReport(QStringLiteral("travina-convert"), QCoreApplication::applicationVersion(),
+                                         m_results);
+    QSaveFile file(m_reportPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QJsonDocument(report).toJson(QJsonDocument::Indented));
+    return file.commit();
 }

@@ -5,6 +5,7 @@
 #include "conversion/conversionjob.h"
 
 #include <QObject>
+#include <QVector>
 
 #include <cstdio>
 #include <memory>
@@ -20,12 +21,16 @@ public:
     BatchConverter(const QStringList &inputs, const ConversionOptions &options, const OutputOptions &output,
                    bool quiet, std::FILE *report, QObject *parent = nullptr);
 
+    // Writes the JSON report of the run to `path` once it is over.
+    void setReportPath(const QString &path) { m_reportPath = path; }
+
     void start();
 
 private:
     void onRowProgress(int row, double fraction);
     void onRowFinished(int row, const ConversionResult &result);
     void onFinished();
+    bool writeReport() const;
 
     ConversionJob m_job;
     QStringList m_inputs;
@@ -34,5 +39,7 @@ private:
     bool m_quiet;
     std::FILE *m_report;
     bool m_anyFailed = false;
+    QString m_reportPath;
+    QVector<ConversionResult> m_results;
     std::unique_ptr<ProgressBar> m_bar;
 };

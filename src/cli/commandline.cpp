@@ -75,7 +75,10 @@ constexpr OptionRow optionTable[] = {
     {"", "spline-segments", "N", WholeNumber{&ConvertRequest::dxfSplineSegments}, "DXF spline points per control point"},
     {"", "spline-segments-from-file", "", OnOff{&ConvertRequest::dxfSplineSegmentsFromFile},
      "take the DXF spline resolution from the file"},
-    {"q", "quiet", "", Switch{&ConvertRequest::quiet}, "report failures only"},
+    {"", "report", "FILE", Text{&ConvertRequest::reportPath},
+     "write a JSON report of the run to FILE: per input its\n"
+     "output, status, notes, bounds and lengths in mm"},
+    {"q", "quiet", "", Switch{&ConvertRequest::quiet}, "report failures only, without notes"},
     {"h", "help", "", Answer{ConvertRequest::ShowHelp}, "show this help"},
     {"", "version", "", Answer{ConvertRequest::ShowVersion}, "show the version"},
 };

@@ -23,6 +23,7 @@ struct ConvertRequest
     std::optional<bool> hpglAutoWeld;
     std::optional<qint32> dxfSplineSegments;
     std::optional<bool> dxfSplineSegmentsFromFile;
+    std::optional<QString> reportPath;
     bool quiet = false;
 
     // "-o -": the G-code of the one input goes to the standard output, and

@@ -76,6 +76,8 @@ int main(int argc, char *argv[])
 
     BatchConverter converter(request.inputs, optionsFor(request), outputFor(request), request.quiet,
                              request.writesToStandardOutput() ? stderr : stdout);
+    if (request.reportPath)
+        converter.setReportPath(*request.reportPath);
     QTimer::singleShot(0, &converter, &BatchConverter::start);
     return app.exec();
 }

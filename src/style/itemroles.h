@@ -9,4 +9,6 @@ enum FileListRole {
     ProgressRole = Qt::UserRole,
     // False once the row's file failed.
     SuccessRole = Qt::UserRole + 1,
+    // True once the row's file converted but its reader left parts undrawn.
+    NotesRole = Qt::UserRole + 2,
 };

@@ -10,6 +10,14 @@
 namespace {
 
 constexpr int iconSize = 16;
+const QColor convertedColour(0x20, 0x91, 0x14);
+const QColor failedColour(0x91, 0x20, 0x14);
+const QColor notesColour(0xd9, 0x8c, 0x0b);
+
+bool hasNotes(const QModelIndex &index)
+{
+    return index.data(SuccessRole).toBool() && index.data(NotesRole).toBool();
+}
 
 void paintProgress(QPainter *painter, const QRect &rect, const QModelIndex &index)
 {
@@ -21,7 +29,24 @@ void paintProgress(QPainter *painter, const QRect &rect, const QModelIndex &inde
     QRect bar = rect;
     bar.setWidth(int(std::trunc(fraction * rect.width())));
     const bool succeeded = index.data(SuccessRole).toBool();
-    painter->fillRect(bar, succeeded ? QColor(0x20, 0x91, 0x14) : QColor(0x91, 0x20, 0x14));
+    painter->fillRect(bar, !succeeded ? failedColour : hasNotes(index) ? notesColour : convertedColour);
+}
+
+// A warning sign at the row's right end, so that a converted row with notes
+// stands out even to someone who cannot tell amber from green.
+void paintNotesSign(QPainter *painter, const QRect &rect)
+{
+    const QRectF sign(rect.right() - iconSize - 6, rect.center().y() - iconSize / 2.0 + 0.5, iconSize, iconSize - 1);
+    const QPointF corners[3] = {QPointF(sign.center().x(), sign.top()), sign.bottomRight(), sign.bottomLeft()};
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(QColor(0x5a, 0x3a, 0x00), 1.0));
+    painter->setBrush(QColor(0xff, 0xc8, 0x3d));
+    painter->drawPolygon(corners, 3);
+    QPen mark(QColor(0x2b, 0x1c, 0x00), 2.0, Qt::SolidLine, Qt::RoundCap);
+    painter->setPen(mark);
+    const double x = sign.center().x();
+    painter->drawLine(QPointF(x, sign.top() + 5), QPointF(x, sign.bottom() - 5));
+    painter->drawPoint(QPointF(x, sign.bottom() - 2.5));
 }
 
 } // namespace
@@ -57,6 +82,8 @@ void OstraneStyle::ListItemDelegate::paint(QPainter *painter, const QStyleOption
     painter->setFont(QApplication::font(qobject_cast<QWidget *>(parent())));
     painter->drawText(option.rect.adjusted(indent, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                       index.data(Qt::DisplayRole).toString());
+    if (hasNotes(index))
+        paintNotesSign(painter, option.rect);
     painter->restore();
 }
 

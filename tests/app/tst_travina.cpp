@@ -249,6 +249,10 @@ void TestTravina::convertButtonDisabledWhileConverting()
     useOutputFolder(window);
     window.addFile(inputFile(QStringLiteral("a.tap")));
     window.addFile(inputFile(QStringLiteral("b.txt"), "not a drawing"));
+    window.addFile(inputFile(QStringLiteral("c.dxf"), "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n"
+                                                      "0\nSECTION\n2\nENTITIES\n"
+                                                      "0\nLINE\n8\n0\n10\n0\n20\n0\n11\n5\n21\n0\n"
+                                                      "0\nTEXT\n8\n0\n10\n1\n20\n1\n1\nA\n0\nENDSEC\n0\nEOF\n"));
     auto *convert = child<QPushButton>(window, "convertBtn");
 
     QTest::mouseClick(convert, Qt::LeftButton);
@@ -256,7 +260,7 @@ void TestTravina::convertButtonDisabledWhileConverting()
     QVERIFY(!child<QAction>(window, "actionSave")->isEnabled());
     fileList(window)->topLevelItem(0)->setSelected(true);
     QTest::keyClick(fileList(window), Qt::Key_Delete);
-    QCOMPARE(fileList(window)->topLevelItemCount(), 2);
+    QCOMPARE(fileList(window)->topLevelItemCount(), 3);
 
     QTRY_VERIFY_WITH_TIMEOUT(convert->isEnabled(), 20000);
     QVERIFY(child<QAction>(window, "actionSave")->isEnabled());
@@ -269,10 +273,24 @@ void TestTravina::convertButtonDisabledWhileConverting()
     // A red row says why when the pointer rests on it.
     QCOMPARE(bad->toolTip(0), QStringLiteral("unsupported file type"));
     QVERIFY(good->toolTip(0).isEmpty());
+    QCOMPARE(good->data(0, NotesRole), QVariant(false));
+    // A row that converted but lost part of its drawing looks like neither.
+    const QTreeWidgetItem *lossy = fileList(window)->topLevelItem(2);
+    QCOMPARE(lossy->data(0, SuccessRole), QVariant(true));
+    QCOMPARE(lossy->data(0, NotesRole), QVariant(true));
+    QCOMPARE(lossy->toolTip(0), QStringLiteral("not drawn: 1 TEXT"));
+    const QImage rows = fileList(window)->viewport()->grab().toImage();
+    const auto barColour = [&rows, &window](const QTreeWidgetItem *item) {
+        const QRect rect = fileList(window)->visualItemRect(item);
+        return rows.pixelColor(rect.left() + 2, rect.top() + 2);
+    };
+    QCOMPARE(barColour(good), QColor(0x20, 0x91, 0x14));
+    QCOMPARE(barColour(bad), QColor(0x91, 0x20, 0x14));
+    QCOMPARE(barColour(lossy), QColor(0xd9, 0x8c, 0x0b));
     QCOMPARE(readAll(m_files->filePath(QStringLiteral("out/a.tap"))).left(9), QByteArray("G1 F1000\n"));
 
     QTest::keyClick(fileList(window), Qt::Key_Delete);
-    QCOMPARE(fileList(window)->topLevelItemCount(), 1);
+    QCOMPARE(fileList(window)->topLevelItemCount(), 2);
 }
 
 void TestTravina::filesAddedDuringRunAreConverted()
