@@ -42,6 +42,8 @@ void Settings::loadControls()
     ui->formatDXFSplineSegments->setValue(options.dxfSplineSegments);
     ui->formatDXFSplineSegmentsFromFile->setChecked(options.dxfSplineSegmentsFromFile);
     ui->formatDXFSplineSegments->setEnabled(!ui->formatDXFSplineSegmentsFromFile->isChecked());
+    ui->parallelFiles->setMaximum(maxParallelFiles);
+    ui->parallelFiles->setValue(loadParallelFiles(m_settings));
 }
 
 void Settings::on_formatList_itemSelectionChanged()
@@ -64,6 +66,7 @@ void Settings::onAccepted()
     options.dxfSplineSegments = ui->formatDXFSplineSegments->value();
     options.dxfSplineSegmentsFromFile = ui->formatDXFSplineSegmentsFromFile->isChecked();
     storeFormatOptions(m_settings, options);
+    storeParallelFiles(m_settings, ui->parallelFiles->value());
 }
 
 void Settings::onRejected()

@@ -9,7 +9,8 @@ namespace Ui {
 class SettingsClass;
 }
 
-// The format options dialog: HPGL units and weld, DXF spline resolution.
+// The format options dialog: HPGL units and weld, DXF spline resolution,
+// and how many files a conversion takes at once.
 // OK stores them and makes them the process-wide values; Cancel, Escape
 // and closing the window store nothing.
 class Settings : public QDialog

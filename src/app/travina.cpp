@@ -267,6 +267,8 @@ void Travina::startConversion(bool quitWhenFinished)
         inputs.append(item->text(0));
         m_rows->append(item);
     }
+    QSettings settings;
+    m_job->setParallelFiles(loadParallelFiles(settings));
     m_job->start(inputs, ConversionOptions::fromProcessValues(), outputOptions());
 }
 

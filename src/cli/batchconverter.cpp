@@ -41,8 +41,23 @@ void BatchConverter::onRowProgress(int row, double fraction)
 
 void BatchConverter::onRowFinished(int row, const ConversionResult &result)
 {
+    if (m_results.size() <= row) {
+        m_results.resize(row + 1);
+        m_finished.resize(row + 1);
+    }
+    m_results[row] = result;
+    m_finished[row] = true;
     if (m_bar)
         m_bar->clear();
+    for (; m_nextToPrint < m_finished.size() && m_finished.at(m_nextToPrint); ++m_nextToPrint)
+        print(m_results.at(m_nextToPrint));
+    std::fflush(m_report);
+    if (m_bar && m_nextToPrint < m_inputs.size())
+        m_bar->show(m_nextToPrint, 0.0, m_inputs.value(m_nextToPrint));
+}
+
+void BatchConverter::print(const ConversionResult &result)
+{
     if (result.succeeded()) {
         if (!m_quiet)
             std::fprintf(m_report, "OK %s -> %s\n", qPrintable(printable(result.input)),
@@ -56,14 +71,6 @@ void BatchConverter::onRowFinished(int row, const ConversionResult &result)
         for (const QString &line : noteLines(result.notes))
             std::fprintf(m_report, "  %s\n", qPrintable(printable(line)));
     }
-    if (!m_reportPath.isEmpty()) {
-        if (m_results.size() <= row)
-            m_results.resize(row + 1);
-        m_results[row] = result;
-    }
-    std::fflush(m_report);
-    if (m_bar && row + 1 < m_inputs.size())
-        m_bar->show(row + 1, 0.0, m_inputs.value(row + 1));
 }
 
 void BatchConverter::onFinished()

@@ -23,12 +23,14 @@ public:
 
     // Writes the JSON report of the run to `path` once it is over.
     void setReportPath(const QString &path) { m_reportPath = path; }
+    void setParallelFiles(int files) { m_job.setParallelFiles(files); }
 
     void start();
 
 private:
     void onRowProgress(int row, double fraction);
     void onRowFinished(int row, const ConversionResult &result);
+    void print(const ConversionResult &result);
     void onFinished();
     bool writeReport() const;
 
@@ -40,6 +42,10 @@ private:
     std::FILE *m_report;
     bool m_anyFailed = false;
     QString m_reportPath;
+    // Files converted at once finish in any order; they are printed in the
+    // order of the inputs, each as soon as those before it are.
     QVector<ConversionResult> m_results;
+    QVector<bool> m_finished;
+    int m_nextToPrint = 0;
     std::unique_ptr<ProgressBar> m_bar;
 };

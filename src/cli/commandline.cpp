@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "settings/settingsstore.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -75,6 +77,9 @@ constexpr OptionRow optionTable[] = {
     {"", "spline-segments", "N", WholeNumber{&ConvertRequest::dxfSplineSegments}, "DXF spline points per control point"},
     {"", "spline-segments-from-file", "", OnOff{&ConvertRequest::dxfSplineSegmentsFromFile},
      "take the DXF spline resolution from the file"},
+    {"j", "jobs", "N", WholeNumber{&ConvertRequest::parallelFiles},
+     "convert N files at once (1 to 64; default: as set in\n"
+     "Travina, or one per processor core)"},
     {"", "report", "FILE", Text{&ConvertRequest::reportPath},
      "write a JSON report of the run to FILE: per input its\n"
      "output, status, notes, bounds and lengths in mm"},
@@ -346,6 +351,10 @@ bool parseCommandLine(const QStringList &arguments, ConvertRequest &request, QSt
         error = QStringLiteral("-o - takes exactly one input file");
         return false;
     }
+    if (request.parallelFiles && (*request.parallelFiles < 1 || *request.parallelFiles > maxParallelFiles)) {
+        error = QStringLiteral("-j needs a number from 1 to %1, not %2").arg(maxParallelFiles).arg(*request.parallelFiles);
+        return false;
+    }
     return true;
 }
 
@@ -372,6 +381,7 @@ QString helpText()
                          "\n")
         + options
         + QStringLiteral("\n"
-                         "Prints 'OK <input> -> <output>' or 'FAILED <input>: <reason>' per file.\n"
+                         "Prints 'OK <input> -> <output>' or 'FAILED <input>: <reason>' per file, in the\n"
+                         "order of the inputs, each followed by indented notes of what was not drawn.\n"
                          "Exit status: 0 when every file converted, 1 when any failed, 2 for a usage error.\n");
 }

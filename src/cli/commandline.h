@@ -24,6 +24,7 @@ struct ConvertRequest
     std::optional<qint32> dxfSplineSegments;
     std::optional<bool> dxfSplineSegmentsFromFile;
     std::optional<QString> reportPath;
+    std::optional<qint32> parallelFiles;
     bool quiet = false;
 
     // "-o -": the G-code of the one input goes to the standard output, and

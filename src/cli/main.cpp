@@ -78,6 +78,8 @@ int main(int argc, char *argv[])
                              request.writesToStandardOutput() ? stderr : stdout);
     if (request.reportPath)
         converter.setReportPath(*request.reportPath);
+    QSettings settings;
+    converter.setParallelFiles(request.parallelFiles.value_or(loadParallelFiles(settings)));
     QTimer::singleShot(0, &converter, &BatchConverter::start);
     return app.exec();
 }

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QSemaphore>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -83,9 +84,9 @@ bool ConversionJob::start(const QStringList &inputs, const ConversionOptions &op
         m_output = output;
         m_stopRequested = false;
         m_passedEnd = false;
+        m_claimedOutputs.clear();
     }
     m_options = options;
-    m_lastReportedRow = -1;
     m_running = true;
     m_future = QtConcurrent::run(QThreadPool::globalInstance(), [this] { run(); });
     return true;
@@ -97,6 +98,7 @@ bool ConversionJob::appendInput(const QString &path)
     if (!m_running || m_passedEnd)
         return false;
     m_inputs.append(path);
+    m_rowsChanged.wakeAll();
     return true;
 }
 
@@ -110,6 +112,7 @@ void ConversionJob::stop()
 {
     QMutexLocker lock(&m_mutex);
     m_stopRequested = true;
+    m_rowsChanged.wakeAll();
 }
 
 void ConversionJob::waitForFinished()
@@ -119,24 +122,31 @@ void ConversionJob::waitForFinished()
 
 void ConversionJob::run()
 {
+    const int parallel = m_parallelFiles;
+    // The rows' own threads; the global pool runs this loop and may be
+    // smaller than the number of files wanted at once.
+    QThreadPool rows;
+    rows.setMaxThreadCount(parallel);
+    QSemaphore freeSlots(parallel);
     try {
-        const ScopedConversionOptions options(m_options);
         for (int row = 0;; ++row) {
-            QString input;
-            OutputOptions output;
-            {
-                QMutexLocker lock(&m_mutex);
-                if (m_stopRequested || row >= m_inputs.size()) {
-                    m_passedEnd = true;
-                    break;
-                }
-                input = m_inputs.at(row);
-                output = m_output;
+            // A row is claimed only once it can start, so that stopping
+            // leaves the rows not yet begun unclaimed.
+            freeSlots.acquire();
+            Claim claim;
+            if (!claimNextRow(row, claim)) {
+                freeSlots.release();
+                break;
             }
-            post([this, row] { emit rowStarted(row); });
-            const ConversionResult result = convert(row, input, output);
-            closeRowProgress();
-            post([this, row, result] { emit rowFinished(row, result); });
+            if (parallel == 1) {
+                convertRow(claim);
+                freeSlots.release();
+                continue;
+            }
+            rows.start([this, claim, &freeSlots] {
+                convertRow(claim);
+                freeSlots.release();
+            });
         }
     } catch (...) {
         // Nothing is left to report on; what matters is that the end of the
@@ -144,12 +154,61 @@ void ConversionJob::run()
         QMutexLocker lock(&m_mutex);
         m_passedEnd = true;
     }
-    // The installed callbacks point at this job, which may not outlive the run.
-    progressCallback = [](double) {};
+    rows.waitForDone();
     post([this] {
         m_running = false;
         emit finished();
     });
+}
+
+bool ConversionJob::claimNextRow(int row, Claim &claim)
+{
+    QMutexLocker lock(&m_mutex);
+    while (!m_stopRequested && row >= m_inputs.size() && m_rowsInFlight > 0)
+        m_rowsChanged.wait(&m_mutex);
+    if (m_stopRequested || row >= m_inputs.size()) {
+        m_passedEnd = true;
+        return false;
+    }
+    ++m_rowsInFlight;
+    claim.row = row;
+    claim.input = m_inputs.at(row);
+    claim.output = m_output;
+    // A pipe or a device may take the files of a run one after another;
+    // a file would keep only the last of them.
+    const QString output = resolveOutputPath(claim.input, claim.output).path;
+    if (!output.isEmpty() && !isWrittenInPlace(output)) {
+        const QString key = QFileInfo(output).absoluteFilePath();
+        claim.outputTaken = m_claimedOutputs.contains(key);
+        m_claimedOutputs.insert(key);
+    }
+    return true;
+}
+
+void ConversionJob::convertRow(const Claim &claim)
+{
+    const int row = claim.row;
+    try {
+        const ScopedConversionOptions options(m_options);
+        post([this, row] { emit rowStarted(row); });
+        ConversionResult result;
+        if (claim.outputTaken) {
+            result.input = claim.input;
+            result.output = resolveOutputPath(claim.input, claim.output).path;
+            result.status = ConversionResult::OutputTakenInRun;
+        } else {
+            result = convert(row, claim.input, claim.output);
+        }
+        closeRowProgress(row);
+        post([this, row, result] { emit rowFinished(row, result); });
+    } catch (...) {
+        // Out of memory for the result itself: the row is left as it is.
+    }
+    // The installed callback points at this job, which may not outlive the run.
+    progressCallback = [](double) {};
+    QMutexLocker lock(&m_mutex);
+    --m_rowsInFlight;
+    m_rowsChanged.wakeAll();
 }
 
 ConversionResult ConversionJob::convert(int row, const QString &input, const OutputOptions &output)
@@ -220,6 +279,7 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
             written = follower->finish();
         } else {
             follower.reset();
+            const QMutexLocker oneAtATime(isWrittenInPlace(result.output) ? &m_inPlaceWriting : nullptr);
             written = m_write(result.output, drawing);
         }
         result.status = written ? ConversionResult::Converted : ConversionResult::WriteFailed;
@@ -234,40 +294,38 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
 
 void ConversionJob::reportProgress(int row, double fraction)
 {
-    if (row == m_lastReportedRow && std::fabs(fraction - m_lastReportedValue) < progressStep)
+    // Each row is converted on one thread, so the last value handed on is
+    // the thread's own.
+    thread_local int lastRow = -1;
+    thread_local double lastValue = 0;
+    if (row == lastRow && std::fabs(fraction - lastValue) < progressStep)
         return;
-    m_lastReportedRow = row;
-    m_lastReportedValue = fraction;
+    lastRow = row;
+    lastValue = fraction;
 
     QMutexLocker lock(&m_progressMutex);
-    m_progressRow = row;
-    m_progressValue = fraction;
+    m_pendingProgress.insert(row, fraction);
     if (m_progressPosted)
         return;
     m_progressPosted = true;
-    const quint64 generation = m_progressGeneration;
     lock.unlock();
-    post([this, generation] { deliverProgress(generation); });
+    post([this] { deliverProgress(); });
 }
 
-void ConversionJob::deliverProgress(quint64 generation)
+void ConversionJob::deliverProgress()
 {
-    int row;
-    double value;
+    QMap<int, double> pending;
     {
         QMutexLocker lock(&m_progressMutex);
-        if (generation != m_progressGeneration)
-            return;
+        pending.swap(m_pendingProgress);
         m_progressPosted = false;
-        row = m_progressRow;
-        value = m_progressValue;
     }
-    emit rowProgress(row, value);
+    for (auto it = pending.cbegin(); it != pending.cend(); ++it)
+        emit rowProgress(it.key(), it.value());
 }
 
-void ConversionJob::closeRowProgress()
+void ConversionJob::closeRowProgress(int row)
 {
     QMutexLocker lock(&m_progressMutex);
-    ++m_progressGeneration;
-    m_progressPosted = false;
+    m_pendingProgress.remove(row);
 }

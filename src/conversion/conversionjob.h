@@ -6,7 +6,10 @@
 #include "formats/formatoptions.h"
 
 #include <QFuture>
+#include <QMap>
 #include <QMutex>
+#include <QSet>
+#include <QWaitCondition>
 #include <QObject>
 #include <QStringList>
 
@@ -14,13 +17,17 @@
 
 class Drawing;
 
-// Converts a list of input files one after the other on a worker thread.
+// Converts a list of input files on worker threads: one after the other,
+// or up to setParallelFiles() of them at the same time.
 //
 // The list may grow while the job runs; the output options in force when
 // the job reaches a row decide where its output goes, while the templates
 // and reader options are the copy taken at the start. Everything the job
-// reports arrives as signals on the thread that owns it, in order. A file
-// that fails, for whatever reason, fails alone; the job always finishes.
+// reports arrives as signals on the thread that owns it, in order for each
+// row; rows converted at once finish in whatever order they are done. A
+// file that fails, for whatever reason, fails alone; the job always
+// finishes. Two rows whose outputs are the same file fail from the second
+// on, rather than one replacing what the other wrote.
 class ConversionJob : public QObject
 {
     Q_OBJECT
@@ -43,7 +50,13 @@ public:
 
     void setOutputOptions(const OutputOptions &output);
 
-    // Asks the job to stop before the next file; it still reports finished().
+    // How many files the next run converts at the same time; 1, the
+    // default, converts them one after the other.
+    void setParallelFiles(int files) { m_parallelFiles = files < 1 ? 1 : files; }
+    int parallelFiles() const { return m_parallelFiles; }
+
+    // Asks the job to start no further file; files being converted finish,
+    // and the job still reports finished().
     void stop();
     void waitForFinished();
 
@@ -68,11 +81,22 @@ signals:
     void finished();
 
 private:
+    // A row the job took from its list, with the options in force then.
+    struct Claim
+    {
+        int row = -1;
+        QString input;
+        OutputOptions output;
+        bool outputTaken = false; // an earlier row of this run writes the same file
+    };
+
     void run();
+    bool claimNextRow(int row, Claim &claim);
+    void convertRow(const Claim &claim);
     ConversionResult convert(int row, const QString &input, const OutputOptions &output);
     void reportProgress(int row, double fraction);
-    void deliverProgress(quint64 generation);
-    void closeRowProgress();
+    void deliverProgress();
+    void closeRowProgress(int row);
     template<typename Function>
     void post(Function &&function);
 
@@ -80,24 +104,28 @@ private:
     WriteFunction m_write;
     bool m_writeReplaced = false;
     bool m_running = false;
+    int m_parallelFiles = 1;
     QFuture<void> m_future;
     ConversionOptions m_options;
 
-    QMutex m_mutex; // guards the four below
+    QMutex m_mutex; // guards the six below
     QStringList m_inputs;
     OutputOptions m_output;
     bool m_stopRequested = false;
     bool m_passedEnd = false;
+    QSet<QString> m_claimedOutputs;
+    // The end of the list is passed only once no row is being converted,
+    // since rows may still be added until then.
+    int m_rowsInFlight = 0;
+    QWaitCondition m_rowsChanged;
 
-    // Progress is coalesced: the worker keeps the latest value and posts one
-    // delivery at a time; a delivery of a row that has since finished is
-    // dropped by its generation.
+    // A pipe or a device takes one file's G-code at a time.
+    QMutex m_inPlaceWriting;
+
+    // Progress is coalesced: the workers keep the latest value of each row
+    // and one delivery at a time is posted; a row that finished is dropped
+    // from the pending values, so no late value follows its end.
     QMutex m_progressMutex;
-    int m_progressRow = -1;
-    double m_progressValue = 0;
+    QMap<int, double> m_pendingProgress;
     bool m_progressPosted = false;
-    quint64 m_progressGeneration = 0;
-    // Worker side only: the last value handed on, to skip tiny steps.
-    int m_lastReportedRow = -1;
-    double m_lastReportedValue = 0;
 };

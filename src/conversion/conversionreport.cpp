@@ -47,6 +47,8 @@ QLatin1String statusKey(ConversionResult::Status status)
         return QLatin1String("unsupportedType");
     case ConversionResult::OutputIsInput:
         return QLatin1String("outputIsInput");
+    case ConversionResult::OutputTakenInRun:
+        return QLatin1String("outputTaken");
     case ConversionResult::ReadFailed:
         return QLatin1String("readFailed");
     case ConversionResult::InflateLimitReached:

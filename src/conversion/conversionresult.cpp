@@ -23,6 +23,11 @@ QString failureReason(const ConversionResult &result)
     case ConversionResult::OutputIsInput:
         reason = QCoreApplication::translate("ConversionJob", "output would replace the input");
         break;
+    case ConversionResult::OutputTakenInRun:
+        reason = QCoreApplication::translate("ConversionJob", "another input of this run writes the same output");
+        if (!result.output.isEmpty())
+            reason += QLatin1Char(' ') + result.output;
+        break;
     case ConversionResult::ReadFailed:
         reason = QCoreApplication::translate("ConversionJob", "no drawing could be read");
         break;

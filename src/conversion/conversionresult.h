@@ -15,6 +15,7 @@ struct ConversionResult
         InputUnreadable,
         UnsupportedType,
         OutputIsInput,
+        OutputTakenInRun, // an earlier input of the run writes the same file
         ReadFailed,
         InflateLimitReached,
         CoordinateOutOfRange,

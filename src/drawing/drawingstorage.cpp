@@ -10,16 +10,46 @@
 static_assert(sizeof(DrawingObject) >= sizeof(void *), "an object slot must hold a block header");
 static_assert(DrawingStorage::blockBytes % sizeof(DrawingPoint) == 0, "point blocks hold whole records");
 
+namespace {
+
+// Blocks held by every drawing of the process together: drawings read at
+// the same time share one ceiling, so that several large files fail
+// cleanly instead of each taking its own half of the machine.
+std::atomic<std::size_t> blocksHeld{0};
+
+} // namespace
+
 void DrawingStorage::BlockFree::operator()(void *block) const
 {
     freeLargeBlock(block, blockBytes);
+    releaseBlocks(1);
 }
 
+bool DrawingStorage::reserveBlocks(std::size_t count)
+{
+    const std::size_t ceiling = memoryLimit() / blockBytes;
+    std::size_t held = blocksHeld.load();
+    do {
+        if (held > ceiling || count > ceiling - held)
+            return false;
+    } while (!blocksHeld.compare_exchange_weak(held, held + count));
+    return true;
+}
+
+void DrawingStorage::releaseBlocks(std::size_t count)
+{
+    blocksHeld.fetch_sub(count);
+}
+
+// The block's place under the ceiling is reserved by the caller and given
+// back when the block is freed, or here when it cannot be made.
 DrawingStorage::Block DrawingStorage::newBlock()
 {
     Block block(allocateLargeBlock(blockBytes));
-    if (!block)
+    if (!block) {
+        releaseBlocks(1);
         throw std::bad_alloc();
+    }
     return block;
 }
 
@@ -65,21 +95,22 @@ std::size_t DrawingStorage::pointLimit()
     return pointLimitValue().load();
 }
 
-bool DrawingStorage::fitsInLimit(std::size_t more) const
-{
-    const std::size_t held = m_pointBlocks.size() + m_objectBlocks.size() + (m_spareBlock.valid() ? 1 : 0);
-    return (held + more) <= memoryLimit() / blockBytes;
-}
-
 DrawingStorage::Block DrawingStorage::newBlockInLimit()
 {
-    if (!fitsInLimit(1))
+    if (!reserveBlocks(1))
         throw std::bad_alloc();
     return newBlock();
 }
 
 DrawingStorage::~DrawingStorage()
 {
+    if (m_spareBlock.valid()) {
+        try {
+            m_spareBlock.get();
+        } catch (...) {
+            // newBlock() gave its reservation back as it failed.
+        }
+    }
     for (int slot = 0; slot < m_objectCount; ++slot)
         objectSlot(slot)->~DrawingObject();
 }
@@ -113,13 +144,14 @@ void DrawingStorage::addPointBlock()
         throw std::bad_alloc();
     const std::size_t room = limit - handedOut;
     m_pointBlocks.push_back(m_spareBlock.valid() ? m_spareBlock.get() : newBlockInLimit());
+
     m_nextPoint = static_cast<DrawingPoint *>(m_pointBlocks.back().get());
     m_pointsEnd = m_nextPoint + (room < std::size_t(pointsPerBlock) ? int(room) : pointsPerBlock);
 
     // A drawing that filled a block is likely to fill more. Clearing fresh
     // memory is much of what a large drawing costs; another core can do it
     // for the next block while the reader fills this one.
-    if (m_pointBlocks.size() < 2 || !fitsInLimit(1) || room <= std::size_t(pointsPerBlock))
+    if (m_pointBlocks.size() < 2 || room <= std::size_t(pointsPerBlock) || !reserveBlocks(1))
         return;
     try {
         m_spareBlock = std::async(std::launch::async, [] {
@@ -129,5 +161,6 @@ void DrawingStorage::addPointBlock()
         });
     } catch (const std::system_error &) {
         // No thread to spare: the next block is made when it is needed.
+        releaseBlocks(1);
     }
 }

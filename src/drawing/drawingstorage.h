@@ -35,11 +35,13 @@ public:
     }
     DrawingObject *newObject(int slot);
 
-    // A drawing may hold its records in at most this many bytes; a reader
-    // that asks for more gets std::bad_alloc, and the file fails as one
-    // that does not fit into memory. Half the physical memory unless set:
-    // a file that makes a few bytes into millions of points must not take
-    // the whole machine down with it. Returns the limit it replaces.
+    // The drawings of the process together may hold their records in at
+    // most this many bytes; a reader that asks for more gets
+    // std::bad_alloc, and the file fails as one that does not fit into
+    // memory. Half the physical memory unless set: a file that makes a few
+    // bytes into millions of points must not take the whole machine down
+    // with it, nor may several such files read at once. Returns the limit
+    // it replaces.
     static std::size_t setMemoryLimit(std::size_t bytes);
     static std::size_t memoryLimit();
 
@@ -80,8 +82,10 @@ private:
         return static_cast<DrawingObject *>(block.get()) + 1;
     }
     void addPointBlock();
-    // Whether `more` further blocks stay within the memory limit.
-    bool fitsInLimit(std::size_t more) const;
+    // Claims room for `count` more blocks under the shared ceiling; false,
+    // claiming nothing, when they would pass it.
+    static bool reserveBlocks(std::size_t count);
+    static void releaseBlocks(std::size_t count);
     // A new block, or std::bad_alloc when it would pass the limit.
     Block newBlockInLimit();
 

@@ -13,7 +13,7 @@ QString initTemplate = builtIn.initTemplate;
 QString middleTemplate = builtIn.middleTemplate;
 QString finishTemplate = builtIn.finishTemplate;
 
-std::function<void(double)> progressCallback = [](double) {};
+thread_local std::function<void(double)> progressCallback = [](double) {};
 
 ConversionOptions ConversionOptions::fromProcessValues()
 {

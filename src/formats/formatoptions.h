@@ -17,8 +17,10 @@ extern QString middleTemplate;
 extern QString finishTemplate;
 
 // Called by the readers and the writer with the fraction of their work
-// done. It always holds a callable; the conversion job installs its own.
-extern std::function<void(double)> progressCallback;
+// done. It always holds a callable; the conversion job installs its own on
+// each thread that converts a file, so files converted at once keep their
+// progress apart.
+extern thread_local std::function<void(double)> progressCallback;
 
 struct ConversionOptions
 {

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QSettings>
+#include <QThread>
 
 namespace {
 
@@ -86,6 +87,18 @@ void storeFormatOptions(QSettings &settings, const FormatOptions &options)
     write(settings, SettingsKeys::dxfSplineSegments, ::dxfSplineSegments);
     write(settings, SettingsKeys::dxfSplineSegmentsFromFile, ::dxfSplineSegmentsFromFile);
     settings.endGroup();
+}
+
+int loadParallelFiles(QSettings &settings)
+{
+    int files = QThread::idealThreadCount();
+    readInto(settings, SettingsKeys::parallelFiles, files);
+    return qBound(1, files, maxParallelFiles);
+}
+
+void storeParallelFiles(QSettings &settings, int files)
+{
+    write(settings, SettingsKeys::parallelFiles, qBound(1, files, maxParallelFiles));
 }
 
 void saveWindowState(QSettings &settings, const WindowState &state)

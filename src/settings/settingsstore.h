@@ -24,6 +24,8 @@ inline constexpr char dxfGroup[] = "Format/DXF";
 inline constexpr char dxfSplineSegments[] = "SplineSegments";
 inline constexpr char dxfSplineSegmentsFromFile[] = "SplineSegmentsFromFile";
 
+inline constexpr char parallelFiles[] = "Output/ParallelFiles";
+
 inline constexpr char gcodeGroup[] = "Format/GCode";
 inline constexpr char gcodeInit[] = "Init";
 inline constexpr char gcodeMiddle[] = "Middle";
@@ -52,6 +54,12 @@ FormatOptions loadFormatOptions(QSettings &settings);
 
 // Makes the options the process-wide values and writes them to the store.
 void storeFormatOptions(QSettings &settings, const FormatOptions &options);
+
+// How many files a conversion reads and writes at once: the stored value,
+// or one per processor core; at least 1 and at most maxParallelFiles.
+constexpr int maxParallelFiles = 64;
+int loadParallelFiles(QSettings &settings);
+void storeParallelFiles(QSettings &settings, int files);
 
 // What the main window writes when it closes, in this order.
 struct WindowState

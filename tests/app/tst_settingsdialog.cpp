@@ -95,6 +95,8 @@ void TestSettingsDialog::okStoresAndApplies()
     child<QCheckBox>(dialog, "formatHPGLAutoWeld")->setChecked(false);
     child<QCheckBox>(dialog, "formatDXFSplineSegmentsFromFile")->setChecked(false);
     child<QSpinBox>(dialog, "formatDXFSplineSegments")->setValue(12);
+    QCOMPARE(child<QSpinBox>(dialog, "parallelFiles")->value(), qBound(1, QThread::idealThreadCount(), 64));
+    child<QSpinBox>(dialog, "parallelFiles")->setValue(3);
     QTest::mouseClick(button(dialog, QDialogButtonBox::Ok), Qt::LeftButton);
 
     QVERIFY(!dialog.isVisible());
@@ -106,7 +108,8 @@ void TestSettingsDialog::okStoresAndApplies()
     QCOMPARE(stored("Format/HPGL/AutoWeld").toBool(), false);
     QCOMPARE(stored("Format/DXF/SplineSegments").toInt(), 12);
     QCOMPARE(stored("Format/DXF/SplineSegmentsFromFile").toBool(), false);
-    QCOMPARE(m_environment.storedKeys().size(), 4);
+    QCOMPARE(stored("Output/ParallelFiles").toInt(), 3);
+    QCOMPARE(m_environment.storedKeys().size(), 5);
 }
 
 void TestSettingsDialog::cancelStoresNothing_data()

@@ -30,6 +30,7 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void convertsAndReportsEachFile();
+    void failuresAndExitStatus_data();
     void failuresAndExitStatus();
     void argumentsReachTheConversionAsGiven_data();
     void argumentsReachTheConversionAsGiven();
@@ -134,6 +135,8 @@ void TestTravinaConvert::usageErrors_data()
                                      << QByteArray("travina-convert: --weld takes no value\n");
     QTest::newRow("standard output for two files") << QStringList{QStringLiteral("-o"), QStringLiteral("-"), QStringLiteral("a.tap"), QStringLiteral("b.tap")}
                                                    << QByteArray("travina-convert: -o - takes exactly one input file\n");
+    QTest::newRow("no files at once") << QStringList{QStringLiteral("-j"), QStringLiteral("0"), QStringLiteral("a.tap")}
+                                      << QByteArray("travina-convert: -j needs a number from 1 to 64, not 0\n");
     QTest::newRow("unreadable template file") << QStringList{QStringLiteral("--init"), QStringLiteral("@nothere.txt"), QStringLiteral("a.tap")}
                                               << QByteArray("travina-convert: cannot read template file 'nothere.txt'\n");
 }
@@ -163,17 +166,31 @@ void TestTravinaConvert::convertsAndReportsEachFile()
              QByteArray("G1 F1000\nZ10\nX-1.500000 Y0.000000\nZ0\nX-1.500000 Y0.000000\nX0 Y0\n"));
 }
 
+void TestTravinaConvert::failuresAndExitStatus_data()
+{
+    QTest::addColumn<QString>("files");
+    QTest::newRow("one at a time") << QStringLiteral("1");
+    // The large first file ends last, yet its line comes first.
+    QTest::newRow("four at once") << QStringLiteral("4");
+}
+
 void TestTravinaConvert::failuresAndExitStatus()
 {
+    QFETCH(QString, files);
+    QByteArray large;
+    for (int i = 0; i < 100000; ++i)
+        large += "X" + QByteArray::number(i) + " Y1\n";
+    file(QStringLiteral("large.tap"), large);
     file(QStringLiteral("good.tap"), "X1 Y1\n");
     file(QStringLiteral("notes.txt"), "X1 Y1\n");
     file(QStringLiteral("empty.tap"), "M30\n");
     file(QStringLiteral("far.tap"), "X1 Y1\nXinf Y1\n");
-    const Run result = run({QStringLiteral("-o"), QStringLiteral("%f.nc"), QStringLiteral("missing.tap"),
-                            QStringLiteral("notes.txt"), QStringLiteral("empty.tap"), QStringLiteral("far.tap"),
-                            QStringLiteral("good.tap")});
+    const Run result = run({QStringLiteral("-j"), files, QStringLiteral("-o"), QStringLiteral("%f.nc"),
+                            QStringLiteral("large.tap"), QStringLiteral("missing.tap"), QStringLiteral("notes.txt"),
+                            QStringLiteral("empty.tap"), QStringLiteral("far.tap"), QStringLiteral("good.tap")});
     QCOMPARE(result.exitCode, 1);
-    QCOMPARE(result.out, QByteArray("FAILED missing.tap: file not found\n"
+    QCOMPARE(result.out, QByteArray("OK large.tap -> large.nc\n"
+                                    "FAILED missing.tap: file not found\n"
                                     "FAILED notes.txt: unsupported file type\n"
                                     "FAILED empty.tap: no drawing could be read\n"
                                     "FAILED far.tap: coordinate out of range\n"
