@@ -19,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QDebug>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>

@@ -1,5 +1,7 @@
 #include "conversionjob.h"
 
+#include "queuedcall.h"
+
 #include "drawing/drawing.h"
 #include "drawing/drawingfigures.h"
 #include "formats/formatdispatch.h"
@@ -10,14 +12,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
-#include <QSemaphore>
-#include <QThreadPool>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
 #include <exception>
 #include <memory>
 #include <new>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -71,7 +73,7 @@ ConversionJob::~ConversionJob()
 template<typename Function>
 void ConversionJob::post(Function &&function)
 {
-    QMetaObject::invokeMethod(this, std::forward<Function>(function), Qt::QueuedConnection);
+    queueCall(this, std::forward<Function>(function));
 }
 
 bool ConversionJob::start(const QStringList &inputs, const ConversionOptions &options, const OutputOptions &output)
@@ -79,104 +81,109 @@ bool ConversionJob::start(const QStringList &inputs, const ConversionOptions &op
     if (m_running)
         return false;
     {
-        QMutexLocker lock(&m_mutex);
+        const std::lock_guard<std::mutex> lock(m_mutex);
         m_inputs = inputs;
         m_output = output;
         m_stopRequested = false;
         m_passedEnd = false;
         m_claimedOutputs.clear();
+        m_nextRow = 0;
     }
     m_options = options;
     m_running = true;
-    m_future = QtConcurrent::run(QThreadPool::globalInstance(), [this] { run(); });
+    waitForFinished(); // the thread of the run before, which has ended
+    try {
+        m_runner = std::thread([this] { run(); });
+    } catch (const std::system_error &) {
+        m_running = false;
+        return false;
+    }
     return true;
 }
 
 bool ConversionJob::appendInput(const QString &path)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_running || m_passedEnd)
         return false;
     m_inputs.append(path);
-    m_rowsChanged.wakeAll();
+    m_rowsChanged.notify_all();
     return true;
 }
 
 void ConversionJob::setOutputOptions(const OutputOptions &output)
 {
-    QMutexLocker lock(&m_mutex);
+    const std::lock_guard<std::mutex> lock(m_mutex);
     m_output = output;
 }
 
 void ConversionJob::stop()
 {
-    QMutexLocker lock(&m_mutex);
+    const std::lock_guard<std::mutex> lock(m_mutex);
     m_stopRequested = true;
-    m_rowsChanged.wakeAll();
+    m_rowsChanged.notify_all();
 }
 
 void ConversionJob::waitForFinished()
 {
-    m_future.waitForFinished();
+    if (m_runner.joinable())
+        m_runner.join();
 }
 
 void ConversionJob::run()
 {
-    const int parallel = m_parallelFiles;
-    // The rows' own threads; the global pool runs this loop and may be
-    // smaller than the number of files wanted at once.
-    QThreadPool rows;
-    rows.setMaxThreadCount(parallel);
-    QSemaphore freeSlots(parallel);
-    try {
-        for (int row = 0;; ++row) {
-            // A row is claimed only once it can start, so that stopping
-            // leaves the rows not yet begun unclaimed.
-            freeSlots.acquire();
-            Claim claim;
-            if (!claimNextRow(row, claim)) {
-                freeSlots.release();
-                break;
-            }
-            if (parallel == 1) {
-                convertRow(claim);
-                freeSlots.release();
-                continue;
-            }
-            rows.start([this, claim, &freeSlots] {
-                convertRow(claim);
-                freeSlots.release();
-            });
+    // Further threads for the further files at once; this one converts too.
+    std::vector<std::thread> workers;
+    for (int i = 1; i < m_parallelFiles; ++i) {
+        try {
+            workers.emplace_back([this] { convertRows(); });
+        } catch (const std::system_error &) {
+            break; // fewer files at once
         }
-    } catch (...) {
-        // Nothing is left to report on; what matters is that the end of the
-        // run is still announced below.
-        QMutexLocker lock(&m_mutex);
-        m_passedEnd = true;
     }
-    rows.waitForDone();
+    convertRows();
+    for (std::thread &worker : workers)
+        worker.join();
     post([this] {
         m_running = false;
         emit finished();
     });
 }
 
-bool ConversionJob::claimNextRow(int row, Claim &claim)
+void ConversionJob::convertRows()
 {
-    QMutexLocker lock(&m_mutex);
-    while (!m_stopRequested && row >= m_inputs.size() && m_rowsInFlight > 0)
-        m_rowsChanged.wait(&m_mutex);
-    if (m_stopRequested || row >= m_inputs.size()) {
+    try {
+        Claim claim;
+        while (claimNextRow(claim))
+            convertRow(claim);
+    } catch (...) {
+        // Nothing is left to report on; what matters is that the end of the
+        // run is still announced.
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_passedEnd = true;
+    }
+}
+
+bool ConversionJob::claimNextRow(Claim &claim)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    // A file still being converted may yet be followed by rows added
+    // meanwhile, so the end is passed only once none is.
+    m_rowsChanged.wait(lock, [this] {
+        return m_stopRequested || m_nextRow < m_inputs.size() || m_rowsInFlight == 0;
+    });
+    if (m_stopRequested || m_nextRow >= m_inputs.size()) {
         m_passedEnd = true;
         return false;
     }
     ++m_rowsInFlight;
-    claim.row = row;
-    claim.input = m_inputs.at(row);
+    claim.row = m_nextRow++;
+    claim.input = m_inputs.at(claim.row);
     claim.output = m_output;
     // A pipe or a device may take the files of a run one after another;
     // a file would keep only the last of them.
     const QString output = resolveOutputPath(claim.input, claim.output).path;
+    claim.outputTaken = false;
     if (!output.isEmpty() && !isWrittenInPlace(output)) {
         const QString key = QFileInfo(output).absoluteFilePath();
         claim.outputTaken = m_claimedOutputs.contains(key);
@@ -206,9 +213,9 @@ void ConversionJob::convertRow(const Claim &claim)
     }
     // The installed callback points at this job, which may not outlive the run.
     progressCallback = [](double) {};
-    QMutexLocker lock(&m_mutex);
+    const std::lock_guard<std::mutex> lock(m_mutex);
     --m_rowsInFlight;
-    m_rowsChanged.wakeAll();
+    m_rowsChanged.notify_all();
 }
 
 ConversionResult ConversionJob::convert(int row, const QString &input, const OutputOptions &output)
@@ -279,7 +286,9 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
             written = follower->finish();
         } else {
             follower.reset();
-            const QMutexLocker oneAtATime(isWrittenInPlace(result.output) ? &m_inPlaceWriting : nullptr);
+            std::unique_lock<std::mutex> oneAtATime(m_inPlaceWriting, std::defer_lock);
+            if (isWrittenInPlace(result.output))
+                oneAtATime.lock();
             written = m_write(result.output, drawing);
         }
         result.status = written ? ConversionResult::Converted : ConversionResult::WriteFailed;
@@ -303,7 +312,7 @@ void ConversionJob::reportProgress(int row, double fraction)
     lastRow = row;
     lastValue = fraction;
 
-    QMutexLocker lock(&m_progressMutex);
+    std::unique_lock<std::mutex> lock(m_progressMutex);
     m_pendingProgress.insert(row, fraction);
     if (m_progressPosted)
         return;
@@ -316,7 +325,7 @@ void ConversionJob::deliverProgress()
 {
     QMap<int, double> pending;
     {
-        QMutexLocker lock(&m_progressMutex);
+        const std::lock_guard<std::mutex> lock(m_progressMutex);
         pending.swap(m_pendingProgress);
         m_progressPosted = false;
     }
@@ -326,6 +335,6 @@ void ConversionJob::deliverProgress()
 
 void ConversionJob::closeRowProgress(int row)
 {
-    QMutexLocker lock(&m_progressMutex);
+    const std::lock_guard<std::mutex> lock(m_progressMutex);
     m_pendingProgress.remove(row);
 }

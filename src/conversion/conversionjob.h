@@ -5,15 +5,15 @@
 
 #include "formats/formatoptions.h"
 
-#include <QFuture>
 #include <QMap>
-#include <QMutex>
 #include <QSet>
-#include <QWaitCondition>
 #include <QObject>
 #include <QStringList>
 
+#include <condition_variable>
 #include <functional>
+#include <mutex>
+#include <thread>
 
 class Drawing;
 
@@ -91,7 +91,8 @@ private:
     };
 
     void run();
-    bool claimNextRow(int row, Claim &claim);
+    void convertRows();
+    bool claimNextRow(Claim &claim);
     void convertRow(const Claim &claim);
     ConversionResult convert(int row, const QString &input, const OutputOptions &output);
     void reportProgress(int row, double fraction);
@@ -105,27 +106,30 @@ private:
     bool m_writeReplaced = false;
     bool m_running = false;
     int m_parallelFiles = 1;
-    QFuture<void> m_future;
+    std::thread m_runner; // joined by waitForFinished(), on the owner's thread
     ConversionOptions m_options;
 
-    QMutex m_mutex; // guards the six below
+    // The standard library's locks rather than Qt's, so that
+    // ThreadSanitizer sees what they order.
+    std::mutex m_mutex; // guards the seven below
     QStringList m_inputs;
     OutputOptions m_output;
     bool m_stopRequested = false;
     bool m_passedEnd = false;
     QSet<QString> m_claimedOutputs;
+    int m_nextRow = 0;
     // The end of the list is passed only once no row is being converted,
     // since rows may still be added until then.
     int m_rowsInFlight = 0;
-    QWaitCondition m_rowsChanged;
+    std::condition_variable m_rowsChanged;
 
     // A pipe or a device takes one file's G-code at a time.
-    QMutex m_inPlaceWriting;
+    std::mutex m_inPlaceWriting;
 
     // Progress is coalesced: the workers keep the latest value of each row
     // and one delivery at a time is posted; a row that finished is dropped
     // from the pending values, so no late value follows its end.
-    QMutex m_progressMutex;
+    std::mutex m_progressMutex;
     QMap<int, double> m_pendingProgress;
     bool m_progressPosted = false;
 };
