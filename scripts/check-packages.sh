@@ -13,8 +13,13 @@ while IFS= read -r entry; do
     name=${entry%%:*}
     directory=${entry#*=}
     [ -d "$directory" ] || continue
-    config=$(find "$directory" -maxdepth 1 \( -name '*Config.cmake' -o -name '*-config.cmake' \) -print -quit)
-    [ -n "$config" ] || continue
+    # Named as find_package looks for it, so that another file that ends
+    # the same way (CPack's CPackConfig.cmake in the build tree) is no
+    # package configuration.
+    config_name=${name%_DIR}
+    config=$directory/${config_name}Config.cmake
+    [ -f "$config" ] || config=$directory/${config_name,,}-config.cmake
+    [ -f "$config" ] || continue
     if ! owner=$(dpkg-query -S "$config" 2>/dev/null); then
         echo "$name=$directory: not from a Debian package"
         faults=$((faults + 1))

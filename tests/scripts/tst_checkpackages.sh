@@ -29,11 +29,15 @@ expect_fault "package not in the list" "from $owner, which packages.txt does not
     "Qt5_DIR:PATH=$qt_dir" "cmake g++ # $owner" || failures=$((failures + 1))
 expect_fault "configuration of no package" "Stray_DIR=$work/local/cmake/Stray: not from a Debian package" \
     "Stray_DIR:PATH=$work/local/cmake/Stray" "$owner" || failures=$((failures + 1))
-printf 'Qt5_DIR:PATH=%s\nTravina_BINARY_DIR:STATIC=%s\n' "$qt_dir" "$work" > "$work/CMakeCache.txt"
+# A build tree holds CPack's CPackConfig.cmake, which no package owns.
+mkdir "$work/build"
+touch "$work/build/CPackConfig.cmake" "$work/build/CPackSourceConfig.cmake"
+printf 'Qt5_DIR:PATH=%s\nTravina_BINARY_DIR:STATIC=%s\nCMAKE_CACHEFILE_DIR:INTERNAL=%s\n' \
+    "$qt_dir" "$work/build" "$work/build" > "$work/CMakeCache.txt"
 if bash "$check" "$work/CMakeCache.txt" <(echo "$owner") >/dev/null; then
-    echo "PASS listed package"
+    echo "PASS listed package, CPack's configuration"
 else
-    echo "FAIL listed package"
+    echo "FAIL listed package, CPack's configuration"
     failures=$((failures + 1))
 fi
 echo "$((3 - failures)) passed, $failures failed"
