@@ -10,11 +10,22 @@
 
 #include "drawing/checkedpainterpath.h"
 
+namespace {
+
+// Only ENTITIES and BLOCKS hold entities; the other sections hold records
+// by the same group, which are not entities.
+DxfSection sectionNamed(const DxfText &name)
+{
+    return name.equals("ENTITIES") || name.equals("BLOCKS") ? DxfSection::Entities : DxfSection::Other;
+}
+
+} // namespace
+
 void finishEntity(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPainterPath &path)
 {
     switch (kind) {
     case DxfKind::InsUnitsVariable:
-        applyInsUnits(state);
+        applyInsUnits(state, drawing);
         break;
     case DxfKind::SplineSegmentsVariable:
         applySplineSegments(state);
@@ -53,10 +64,18 @@ void finishEntity(DxfKind kind, DxfReaderState &state, Drawing &drawing, Checked
     case DxfKind::Helix:
         addSpline(state, path);
         break;
+    case DxfKind::Section:
+        state.section = sectionNamed(state.groups.value(2));
+        break;
+    case DxfKind::EndSection:
+        state.section = DxfSection::Outside;
+        break;
     case DxfKind::Unknown:
     case DxfKind::HeaderVariable:
     case DxfKind::Ignored:
     case DxfKind::Layer:
+    case DxfKind::SequenceEnd:
+    case DxfKind::EndOfFile:
         break;
     }
 }

@@ -34,7 +34,10 @@ const NamedKind namedKinds[] = {
     {"TRACE", DxfKind::Ignored},
     {"SOLID", DxfKind::Ignored},
     {"3DFACE", DxfKind::Ignored},
-    {"SEQEND", DxfKind::Ignored},
+    {"SEQEND", DxfKind::SequenceEnd},
+    {"SECTION", DxfKind::Section},
+    {"ENDSEC", DxfKind::EndSection},
+    {"EOF", DxfKind::EndOfFile},
 };
 
 DxfKind headerVariableKind(const DxfText &name)
@@ -68,8 +71,16 @@ bool isRecognisedKind(DxfKind kind)
     case DxfKind::HeaderVariable:
     case DxfKind::InsUnitsVariable:
     case DxfKind::SplineSegmentsVariable:
+    case DxfKind::Section:
+    case DxfKind::EndSection:
+    case DxfKind::EndOfFile:
         return false;
     default:
         return true;
     }
+}
+
+bool isUndrawnKind(DxfKind kind)
+{
+    return kind == DxfKind::Ignored || kind == DxfKind::Unknown;
 }

@@ -37,12 +37,19 @@ public:
         DxfPair pair;
         while (pairs.next(pair)) {
             if (pair.code == 0 || pair.code == 9)
-                startEntity(pair.value, pairs.position());
+                startEntity(pair.value, pair.code == 0, pairs.position());
             else
                 takeGroup(pair);
         }
         // The entity still open at the end of the file is not handled: a
         // complete file closes its last one with 0/EOF.
+    }
+
+    // The notes of the whole file, once it is read.
+    void addNotesTo(DrawingNotes &notes)
+    {
+        addUnitNote(m_state, notes);
+        m_state.notes.addTo(notes);
     }
 
 private:
@@ -55,7 +62,9 @@ private:
         m_state.groups.set(pair.code, pair.value);
     }
 
-    void startEntity(const DxfText &name, qint64 position)
+    // `isEntity` for a name after group 0, which may be an entity; group 9
+    // names header variables.
+    void startEntity(const DxfText &name, bool isEntity, qint64 position)
     {
         m_path.clear();
         finishEntity(m_kind, m_state, m_drawing, m_path);
@@ -69,6 +78,8 @@ private:
             progressCallback(m_fileSize > 0 ? double(position) / m_fileSize : 0.0);
         if (ended == DxfKind::Vertex && m_kind != DxfKind::Vertex)
             m_state.polylineObject = nullptr;
+        if (isEntity && isUndrawnKind(m_kind) && m_state.section != DxfSection::Other)
+            m_state.notes.addKindOfFile(DrawingNote::NotDrawn, name);
     }
 
     Drawing &m_drawing;
@@ -103,5 +114,6 @@ bool readDxf(const QString &path, Drawing &drawing)
     DxfReader reader(drawing, double(file.size()));
     DxfPairReader pairs(file);
     reader.read(pairs);
+    reader.addNotesTo(drawing.notes());
     return setBoundsFromPoints(drawing);
 }

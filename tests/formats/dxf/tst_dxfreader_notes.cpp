@@ -1,0 +1,100 @@
+#include "dxftestsupport.h"
+
+#include "drawing/drawing.h"
+#include "formats/dxf/reader.h"
+
+#include <QtTest>
+
+using namespace dxftest;
+
+namespace {
+
+const QByteArray line("0\nLINE\n10\n0\n20\n0\n11\n1\n21\n0\n");
+const QByteArray text("0\nTEXT\n10\n0\n20\n0\n1\nA\n");
+
+QByteArray withInsUnits(const QByteArray &groups)
+{
+    return "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n" + groups + "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n" + line
+        + "0\nENDSEC\n0\nEOF\n";
+}
+
+QByteArray manyUnknownKinds(int count)
+{
+    QByteArray entities = line;
+    for (int i = 0; i < count; ++i)
+        entities += "0\nKIND" + QByteArray::number(i) + "\n";
+    return entities;
+}
+
+QString notesOfKinds(int named, int together)
+{
+    QStringList notes;
+    for (int i = 0; i < named; ++i)
+        notes << QStringLiteral("notDrawn:KIND%1:1").arg(i);
+    notes << QStringLiteral("notDrawn:entities of other kinds:%1").arg(together);
+    return notes.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+class TestDxfReaderNotes : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void notes_data();
+    void notes();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestDxfReaderNotes::notes_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("notes");
+
+    QTest::newRow("nothing passed over") << inMillimetres(line + "0\nCIRCLE\n10\n0\n20\n0\n40\n1\n") << QString();
+    QTest::newRow("kinds not drawn, by their keyword, in the order met")
+        << inMillimetres(text + "0\nHATCH\n" + text + "0\nMTEXT\n0\nDIMENSION\n0\nSOLID\n0\n3DFACE\n0\nATTDEF\n" + line)
+        << QStringLiteral("notDrawn:TEXT:2; notDrawn:HATCH:1; notDrawn:MTEXT:1; notDrawn:DIMENSION:1; "
+                          "notDrawn:SOLID:1; notDrawn:3DFACE:1; notDrawn:ATTDEF:1");
+    QTest::newRow("names of the file made printable and short")
+        << inMillimetres("0\nBAD\x1b[2J\n0\n\xc5\x81UK\n0\n" + QByteArray(40, 'A') + "\n0\n\n" + line)
+        << QStringLiteral("notDrawn:BAD?[2J:1; notDrawn:?UK:1; notDrawn:AAAAAAAAAAAAAAAAAAAAAAAAAAAAA...:1; "
+                          "notDrawn:?:1");
+    QTest::newRow("file that ends after a code line names one more without text")
+        << "0\nSECTION\n2\nENTITIES\n0\n\n" + line + "0"
+        << QStringLiteral("assumed:unit inch ($INSUNITS missing):1; notDrawn:?:2");
+    QTest::newRow("beyond fifty kinds of the file, the rest together") << inMillimetres(manyUnknownKinds(53))
+                                                                      << notesOfKinds(50, 3);
+    QTest::newRow("records outside ENTITIES and BLOCKS are no entities")
+        << "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n4\n9\n$ACADVER\n1\nAC1015\n0\nENDSEC\n"
+           "0\nSECTION\n2\nCLASSES\n0\nCLASS\n0\nENDSEC\n0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n0\nENDTAB\n"
+           "0\nENDSEC\n0\nSECTION\n2\nOBJECTS\n0\nDICTIONARY\n0\nIMAGEDEF\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+            + line + "0\nENDSEC\n0\nEOF\n"
+        << QString();
+    QTest::newRow("no $INSUNITS") << line + "0\nEOF\n" << QStringLiteral("assumed:unit inch ($INSUNITS missing):1");
+    QTest::newRow("$INSUNITS 0") << withInsUnits("70\n0\n")
+                                 << QStringLiteral("assumed:unit millimetre ($INSUNITS 0, unitless):1");
+    QTest::newRow("$INSUNITS outside the table") << withInsUnits("70\n99\n")
+                                                 << QStringLiteral("assumed:unit inch ($INSUNITS unusable):1");
+    QTest::newRow("$INSUNITS that is no number") << withInsUnits("70\ninch\n")
+                                                 << QStringLiteral("assumed:unit inch ($INSUNITS unusable):1");
+    QTest::newRow("$INSUNITS without a value") << withInsUnits(QByteArray())
+                                               << QStringLiteral("assumed:unit inch ($INSUNITS unusable):1");
+    QTest::newRow("$INSUNITS after entities") << line + "9\n$INSUNITS\n70\n4\n" + line + "0\nEOF\n"
+                                              << QStringLiteral("assumed:unit inch (before $INSUNITS):1");
+}
+
+void TestDxfReaderNotes::notes()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, notes);
+    Drawing drawing;
+    readDxf(writeFile(m_dir, content), drawing);
+    QCOMPARE(notesText(drawing.notes()), notes);
+}
+
+QTEST_GUILESS_MAIN(TestDxfReaderNotes)
+#include "tst_dxfreader_notes.moc"
