@@ -1,6 +1,7 @@
 #include "entityend.h"
 
 #include "arc.h"
+#include "blocks.h"
 #include "ellipse.h"
 #include "headervariables.h"
 #include "lightweightpolyline.h"
@@ -12,42 +13,22 @@
 
 namespace {
 
-// Only ENTITIES and BLOCKS hold entities; the other sections hold records
-// by the same group, which are not entities.
-DxfSection sectionNamed(const DxfText &name)
-{
-    return name.equals("ENTITIES") || name.equals("BLOCKS") ? DxfSection::Entities : DxfSection::Other;
-}
+const char paperSpaceEntity[] = QT_TRANSLATE_NOOP("DrawingNotes", "paper space entity");
 
-} // namespace
+constexpr int paperSpaceCode = 67;
 
-void finishEntity(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPainterPath &path)
+DxfDrawn draw(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPainterPath &path)
 {
     switch (kind) {
-    case DxfKind::InsUnitsVariable:
-        applyInsUnits(state, drawing);
-        break;
-    case DxfKind::SplineSegmentsVariable:
-        applySplineSegments(state);
-        break;
-    case DxfKind::Block:
-        beginBlock(state);
-        break;
-    case DxfKind::EndBlock:
-        endBlock(state);
-        break;
     case DxfKind::Point:
-        addPoint(state, drawing);
-        break;
+        return addPoint(state, drawing);
     case DxfKind::Line:
         addLine(state, path);
         break;
     case DxfKind::Polyline:
-        beginPolyline(state, drawing);
-        break;
+        return beginPolyline(state, drawing);
     case DxfKind::Vertex:
-        addVertex(state);
-        break;
+        return addVertex(state);
     case DxfKind::Circle:
         addCircle(state, path);
         break;
@@ -64,18 +45,68 @@ void finishEntity(DxfKind kind, DxfReaderState &state, Drawing &drawing, Checked
     case DxfKind::Helix:
         addSpline(state, path);
         break;
+    default:
+        break;
+    }
+    return DxfDrawn{};
+}
+
+// Paper space is a sheet of its own, which the reader draws over the model
+// all the same. Vertices go with their polyline.
+bool inPaperSpace(DxfKind kind, const DxfGroupTable &groups)
+{
+    return kind != DxfKind::Vertex && groups.has(paperSpaceCode) && dxfInteger(groups.value(paperSpaceCode), 0) == 1;
+}
+
+void finishDrawnEntity(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPainterPath &path)
+{
+    const DxfDrawn drawn = draw(kind, state, drawing, path);
+    if (!drawn.addedPoints && path.isEmpty())
+        return;
+    state.blocks.markDrawn();
+    if (inPaperSpace(kind, state.groups))
+        state.notes.add(DrawingNote::ElsewhereDrawn, paperSpaceEntity);
+}
+
+// Only ENTITIES and BLOCKS hold entities; the other sections hold records
+// by the same group, which are not entities.
+DxfSection sectionNamed(const DxfText &name)
+{
+    return name.equals("ENTITIES") || name.equals("BLOCKS") ? DxfSection::Entities : DxfSection::Other;
+}
+
+} // namespace
+
+void finishEntity(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPainterPath &path)
+{
+    if (isDrawnKind(kind)) {
+        finishDrawnEntity(kind, state, drawing, path);
+        return;
+    }
+    switch (kind) {
+    case DxfKind::InsUnitsVariable:
+        applyInsUnits(state, drawing);
+        break;
+    case DxfKind::SplineSegmentsVariable:
+        applySplineSegments(state);
+        break;
+    case DxfKind::Block:
+        beginBlock(state);
+        break;
+    case DxfKind::EndBlock:
+        endBlock(state);
+        break;
+    case DxfKind::Insert:
+        if (state.section != DxfSection::Other)
+            noteInsert(state);
+        break;
     case DxfKind::Section:
         state.section = sectionNamed(state.groups.value(2));
         break;
     case DxfKind::EndSection:
         state.section = DxfSection::Outside;
         break;
-    case DxfKind::Unknown:
-    case DxfKind::HeaderVariable:
-    case DxfKind::Ignored:
-    case DxfKind::Layer:
-    case DxfKind::SequenceEnd:
-    case DxfKind::EndOfFile:
+    default:
         break;
     }
 }

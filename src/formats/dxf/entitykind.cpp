@@ -22,7 +22,7 @@ const NamedKind namedKinds[] = {
     {"LAYER", DxfKind::Layer},
     {"BLOCK", DxfKind::Block},
     {"ENDBLK", DxfKind::EndBlock},
-    {"INSERT", DxfKind::Ignored},
+    {"INSERT", DxfKind::Insert},
     {"TEXT", DxfKind::Ignored},
     {"MTEXT", DxfKind::Ignored},
     {"ATTRIB", DxfKind::Ignored},
@@ -77,6 +77,25 @@ bool isRecognisedKind(DxfKind kind)
         return false;
     default:
         return true;
+    }
+}
+
+bool isDrawnKind(DxfKind kind)
+{
+    switch (kind) {
+    case DxfKind::Point:
+    case DxfKind::Line:
+    case DxfKind::Polyline:
+    case DxfKind::LightweightPolyline:
+    case DxfKind::Vertex:
+    case DxfKind::Spline:
+    case DxfKind::Helix:
+    case DxfKind::Arc:
+    case DxfKind::Circle:
+    case DxfKind::Ellipse:
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -12,6 +12,7 @@ enum class DxfKind {
     Layer,
     Block,
     EndBlock,
+    Insert,
     SequenceEnd,
     Section,
     EndSection,
@@ -34,6 +35,9 @@ DxfKind dxfKindOf(const DxfText &name);
 // Whether the name was one of the entity or table names the reader knows,
 // as opposed to header variables, the file's structure and anything else.
 bool isRecognisedKind(DxfKind kind);
+
+// Whether the kind is drawn when it ends.
+bool isDrawnKind(DxfKind kind);
 
 // Whether an entity of this kind is read and passed over as a whole, so
 // that a note names it by its keyword.

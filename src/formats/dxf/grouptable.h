@@ -21,6 +21,7 @@ public:
     DxfGroupTable();
 
     void set(int code, const DxfText &value);
+    bool has(int code) const { return m_slots[std::size_t(code)].generation == m_generation; }
     // The value of a code, empty when the entity has none.
     DxfText value(int code) const;
     double number(int code, double fallback = 0) const { return dxfNumber(value(code), fallback); }

@@ -50,6 +50,7 @@ public:
     {
         addUnitNote(m_state, notes);
         m_state.notes.addTo(notes);
+        m_state.blocks.addNotesTo(notes);
     }
 
 private:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "blocktable.h"
 #include "grouptable.h"
 #include "notetally.h"
 #include "records.h"
@@ -53,6 +54,8 @@ struct DxfReaderState
     DxfRecords<3> splineControlPoints; // x, y, z as read
 
     DrawingObject *polylineObject = nullptr; // what VERTEX entities extend
+
+    DxfBlockTable blocks;
 
     DxfNoteTally notes;
 

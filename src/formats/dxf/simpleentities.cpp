@@ -5,21 +5,10 @@
 #include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
 
-void beginBlock(DxfReaderState &state)
-{
-    const DxfGroupTable &groups = state.groups;
-    state.blockOffset = DxfOffset{groups.number(10) * state.unitFactor, groups.number(20) * state.unitFactor,
-                                  groups.number(30) * state.unitFactor};
-}
-
-void endBlock(DxfReaderState &state)
-{
-    state.blockOffset = DxfOffset{};
-}
-
-void addPoint(const DxfReaderState &state, Drawing &drawing)
+DxfDrawn addPoint(const DxfReaderState &state, Drawing &drawing)
 {
     drawing.addObject()->appendPoint(state.position(10));
+    return DxfDrawn{true};
 }
 
 void addLine(const DxfReaderState &state, CheckedPainterPath &path)
@@ -28,15 +17,18 @@ void addLine(const DxfReaderState &state, CheckedPainterPath &path)
     path.lineTo(state.position(11));
 }
 
-void beginPolyline(DxfReaderState &state, Drawing &drawing)
+DxfDrawn beginPolyline(DxfReaderState &state, Drawing &drawing)
 {
     state.polylineObject = drawing.addObject();
+    return DxfDrawn{true};
 }
 
-void addVertex(const DxfReaderState &state)
+DxfDrawn addVertex(const DxfReaderState &state)
 {
-    if (state.polylineObject)
-        state.polylineObject->appendPoint(state.position(10));
+    if (!state.polylineObject)
+        return DxfDrawn{};
+    state.polylineObject->appendPoint(state.position(10));
+    return DxfDrawn{true};
 }
 
 void addCircle(const DxfReaderState &state, CheckedPainterPath &path)

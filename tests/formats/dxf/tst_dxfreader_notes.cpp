@@ -12,6 +12,24 @@ namespace {
 const QByteArray line("0\nLINE\n10\n0\n20\n0\n11\n1\n21\n0\n");
 const QByteArray text("0\nTEXT\n10\n0\n20\n0\n1\nA\n");
 
+// A block of one line, its base point at (10, 0).
+QByteArray blockB(const QByteArray &name = "B")
+{
+    return "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\n" + name + "\n10\n10\n20\n0\n" + line + "0\nENDBLK\n0\nENDSEC\n";
+}
+
+QByteArray insert(const QByteArray &name, const QByteArray &x, const QByteArray &more = QByteArray())
+{
+    return "0\nINSERT\n2\n" + name + "\n10\n" + x + "\n20\n0\n" + more;
+}
+
+// In millimetres, with the blocks before the entities.
+QByteArray withBlocks(const QByteArray &blocks, const QByteArray &entities)
+{
+    return "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n" + blocks + "0\nSECTION\n2\nENTITIES\n" + entities
+        + "0\nENDSEC\n0\nEOF\n";
+}
+
 QByteArray withInsUnits(const QByteArray &groups)
 {
     return "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n" + groups + "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n" + line
@@ -74,6 +92,25 @@ void TestDxfReaderNotes::notes_data()
            "0\nENDSEC\n0\nSECTION\n2\nOBJECTS\n0\nDICTIONARY\n0\nIMAGEDEF\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
             + line + "0\nENDSEC\n0\nEOF\n"
         << QString();
+    QTest::newRow("paper space entities are drawn, kinds not drawn stay so")
+        << inMillimetres("0\nLINE\n67\n1\n10\n0\n20\n0\n11\n1\n21\n0\n0\nCIRCLE\n67\n1\n40\n1\n0\nTEXT\n67\n1\n"
+                         "0\nPOINT\n67\n0\n")
+        << QStringLiteral("elsewhereDrawn:paper space entity:2; notDrawn:TEXT:1");
+
+    QTest::newRow("block inserted elsewhere, by its name")
+        << withBlocks(blockB(), insert("B", "50") + insert("b", "60") + insert("B", "20", "41\n2\n"))
+        << QStringLiteral("elsewhereDrawn:B:3");
+    QTest::newRow("block inserted where it was drawn: twice its base point, moved only")
+        << withBlocks(blockB(), insert("B", "20") + insert("B", "20", "41\n1\n50\n0\n")) << QString();
+    QTest::newRow("insert inside a block goes where that block goes")
+        << withBlocks(blockB() + "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nOUTER\n" + insert("B", "20") + "0\nENDBLK\n0\nENDSEC\n",
+                      QByteArray())
+        << QStringLiteral("elsewhereDrawn:B:1");
+    QTest::newRow("insert of a block with nothing drawn, or of none")
+        << withBlocks("0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nT\n" + text + "0\nENDBLK\n0\nENDSEC\n",
+                      insert("T", "0") + insert("NONE", "0") + line)
+        << QStringLiteral("notDrawn:TEXT:1; notDrawn:INSERT:2");
+
     QTest::newRow("no $INSUNITS") << line + "0\nEOF\n" << QStringLiteral("assumed:unit inch ($INSUNITS missing):1");
     QTest::newRow("$INSUNITS 0") << withInsUnits("70\n0\n")
                                  << QStringLiteral("assumed:unit millimetre ($INSUNITS 0, unitless):1");

@@ -1,0 +1,11 @@
+#pragma once
+
+struct DxfReaderState;
+
+// BLOCK: its entities are drawn where they stand, shifted by its base
+// point.
+void beginBlock(DxfReaderState &state);
+void endBlock(DxfReaderState &state);
+
+// INSERT draws nothing; it is noted by the block it inserts.
+void noteInsert(DxfReaderState &state);
