@@ -5,6 +5,7 @@
 #include "ellipse.h"
 #include "headervariables.h"
 #include "lightweightpolyline.h"
+#include "polyline.h"
 #include "readerstate.h"
 #include "simpleentities.h"
 #include "spline.h"
@@ -33,8 +34,7 @@ DxfDrawn draw(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPain
         addCircle(state, path);
         break;
     case DxfKind::LightweightPolyline:
-        addLightweightPolyline(state, path);
-        break;
+        return addLightweightPolyline(state, path);
     case DxfKind::Arc:
         addArc(state, path);
         break;
@@ -43,8 +43,7 @@ DxfDrawn draw(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPain
         break;
     case DxfKind::Spline:
     case DxfKind::Helix:
-        addSpline(state, path);
-        break;
+        return addSpline(state, path);
     default:
         break;
     }
@@ -61,6 +60,8 @@ bool inPaperSpace(DxfKind kind, const DxfGroupTable &groups)
 void finishDrawnEntity(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPainterPath &path)
 {
     const DxfDrawn drawn = draw(kind, state, drawing, path);
+    if (drawn.skipped)
+        state.notes.add(DrawingNote::Skipped, drawn.skipped);
     if (!drawn.addedPoints && path.isEmpty())
         return;
     state.blocks.markDrawn();

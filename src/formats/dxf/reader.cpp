@@ -3,6 +3,7 @@
 #include "entityend.h"
 #include "headervariables.h"
 #include "pairreader.h"
+#include "polyline.h"
 #include "readerstate.h"
 #include "repeatedgroups.h"
 #include "formats/formatoptions.h"
@@ -48,6 +49,7 @@ public:
     // The notes of the whole file, once it is read.
     void addNotesTo(DrawingNotes &notes)
     {
+        endPolyline(m_state);
         addUnitNote(m_state, notes);
         m_state.notes.addTo(notes);
         m_state.blocks.addNotesTo(notes);
@@ -78,7 +80,7 @@ private:
         if (isRecognisedKind(m_kind))
             progressCallback(m_fileSize > 0 ? double(position) / m_fileSize : 0.0);
         if (ended == DxfKind::Vertex && m_kind != DxfKind::Vertex)
-            m_state.polylineObject = nullptr;
+            endPolyline(m_state);
         if (isEntity && isUndrawnKind(m_kind) && m_state.section != DxfSection::Other)
             m_state.notes.addKindOfFile(DrawingNote::NotDrawn, name);
     }

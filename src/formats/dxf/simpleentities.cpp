@@ -17,20 +17,6 @@ void addLine(const DxfReaderState &state, CheckedPainterPath &path)
     path.lineTo(state.position(11));
 }
 
-DxfDrawn beginPolyline(DxfReaderState &state, Drawing &drawing)
-{
-    state.polylineObject = drawing.addObject();
-    return DxfDrawn{true};
-}
-
-DxfDrawn addVertex(const DxfReaderState &state)
-{
-    if (!state.polylineObject)
-        return DxfDrawn{};
-    state.polylineObject->appendPoint(state.position(10));
-    return DxfDrawn{true};
-}
-
 void addCircle(const DxfReaderState &state, CheckedPainterPath &path)
 {
     const double radius = state.groups.number(40) * state.unitFactor;

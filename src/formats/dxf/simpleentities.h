@@ -11,9 +11,5 @@ struct DxfReaderState;
 // A one-point object.
 DxfDrawn addPoint(const DxfReaderState &state, Drawing &drawing);
 void addLine(const DxfReaderState &state, CheckedPainterPath &path);
-// A POLYLINE only opens the object its VERTEX entities extend; its flags
-// and the bulges of its vertices are not read.
-DxfDrawn beginPolyline(DxfReaderState &state, Drawing &drawing);
-DxfDrawn addVertex(const DxfReaderState &state);
 // A closed circle from (cx + r, cy), counter-clockwise with y up.
 void addCircle(const DxfReaderState &state, CheckedPainterPath &path);

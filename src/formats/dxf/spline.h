@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drawnentity.h"
+
 class CheckedPainterPath;
 struct DxfReaderState;
 
@@ -7,4 +9,4 @@ struct DxfReaderState;
 // control points: splineSegments points per control point, from parameter
 // 0 to its last knot. Degrees other than 1 to 3, fewer control points than
 // the order, too few knots or knots that decrease draw nothing.
-void addSpline(const DxfReaderState &state, CheckedPainterPath &path);
+DxfDrawn addSpline(const DxfReaderState &state, CheckedPainterPath &path);

@@ -53,6 +53,9 @@ QString notesOfKinds(int named, int together)
     return notes.join(QStringLiteral("; "));
 }
 
+const QByteArray bezierSpline("0\nSPLINE\n71\n3\n72\n8\n73\n4\n40\n0\n40\n0\n40\n0\n40\n0\n40\n1\n40\n1\n40\n1\n40\n1\n"
+                              "10\n0\n20\n0\n10\n1\n20\n2\n10\n3\n20\n2\n10\n4\n20\n0\n");
+
 } // namespace
 
 class TestDxfReaderNotes : public QObject
@@ -96,6 +99,14 @@ void TestDxfReaderNotes::notes_data()
         << inMillimetres("0\nLINE\n67\n1\n10\n0\n20\n0\n11\n1\n21\n0\n0\nCIRCLE\n67\n1\n40\n1\n0\nTEXT\n67\n1\n"
                          "0\nPOINT\n67\n0\n")
         << QStringLiteral("elsewhereDrawn:paper space entity:2; notDrawn:TEXT:1");
+    QTest::newRow("polyline closed and with bulges, stray vertex")
+        << inMillimetres("0\nPOLYLINE\n70\n1\n0\nVERTEX\n10\n0\n20\n0\n42\n1\n0\nVERTEX\n10\n1\n20\n0\n"
+                         "0\nVERTEX\n10\n1\n20\n1\n0\nSEQEND\n0\nVERTEX\n10\n5\n20\n5\n")
+        << QStringLiteral("asLines:POLYLINE:1; skipped:closing segment of a POLYLINE:1; "
+                          "skipped:VERTEX outside a POLYLINE:1");
+    QTest::newRow("bulge of the last vertex of an open polyline is no curve")
+        << inMillimetres("0\nPOLYLINE\n0\nVERTEX\n10\n0\n20\n0\n0\nVERTEX\n10\n1\n20\n0\n42\n1\n0\nSEQEND\n")
+        << QString();
 
     QTest::newRow("block inserted elsewhere, by its name")
         << withBlocks(blockB(), insert("B", "50") + insert("b", "60") + insert("B", "20", "41\n2\n"))
@@ -122,6 +133,21 @@ void TestDxfReaderNotes::notes_data()
                                                << QStringLiteral("assumed:unit inch ($INSUNITS unusable):1");
     QTest::newRow("$INSUNITS after entities") << line + "9\n$INSUNITS\n70\n4\n" + line + "0\nEOF\n"
                                               << QStringLiteral("assumed:unit inch (before $INSUNITS):1");
+
+    QTest::newRow("incomplete LWPOLYLINE and SPLINE")
+        << inMillimetres("0\nLWPOLYLINE\n90\n4\n10\n5\n20\n5\n10\n10\n20\n5\n"
+                         "0\nSPLINE\n71\n1\n72\n5\n73\n3\n40\n0\n40\n0\n40\n1\n40\n2\n40\n2\n10\n5\n20\n5\n10\n10\n20\n5\n")
+        << QStringLiteral("skipped:incomplete LWPOLYLINE:1; skipped:incomplete SPLINE:1");
+    QTest::newRow("more records than counted")
+        << inMillimetres("0\nLWPOLYLINE\n90\n1\n10\n5\n20\n5\n10\n10\n20\n5\n"
+                         + QByteArray(bezierSpline).replace("71\n3\n", "71\n2\n").replace("73\n4\n", "73\n3\n"))
+        << QStringLiteral("skipped:LWPOLYLINE with more vertices than its count:1; "
+                          "skipped:SPLINE with more control points than its count:1");
+    QTest::newRow("splines the reader cannot draw")
+        << inMillimetres(QByteArray(bezierSpline).replace("71\n3\n", "71\n5\n") + "0\nSPLINE\n71\n3\n74\n2\n11\n0\n21\n0\n"
+                         + QByteArray(bezierSpline).replace("40\n1\n40\n1\n40\n1\n40\n1\n", "40\n1\n40\n1\n40\n0\n40\n1\n"))
+        << QStringLiteral("skipped:SPLINE of unsupported degree:1; skipped:SPLINE without control points:1; "
+                          "skipped:SPLINE with knots out of order:1");
 }
 
 void TestDxfReaderNotes::notes()
