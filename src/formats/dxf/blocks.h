@@ -3,7 +3,8 @@
 struct DxfReaderState;
 
 // BLOCK: its entities are drawn where they stand, shifted by its base
-// point.
+// point. A block whose base point cannot be read draws nothing: its
+// entities would land wherever the missing number put them.
 void beginBlock(DxfReaderState &state);
 void endBlock(DxfReaderState &state);
 

@@ -14,6 +14,7 @@
 
 namespace {
 
+const char unreadableNumber[] = QT_TRANSLATE_NOOP("DrawingNotes", "entity with an unreadable number");
 const char paperSpaceEntity[] = QT_TRANSLATE_NOOP("DrawingNotes", "paper space entity");
 
 constexpr int paperSpaceCode = 67;
@@ -29,7 +30,7 @@ DxfDrawn draw(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPain
     case DxfKind::Polyline:
         return beginPolyline(state, drawing);
     case DxfKind::Vertex:
-        return addVertex(state);
+        return addVertex(state, drawing);
     case DxfKind::Circle:
         addCircle(state, path);
         break;
@@ -59,7 +60,19 @@ bool inPaperSpace(DxfKind kind, const DxfGroupTable &groups)
 
 void finishDrawnEntity(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPainterPath &path)
 {
-    const DxfDrawn drawn = draw(kind, state, drawing, path);
+    // The block's own note counts what it holds.
+    if (state.skippingBlock)
+        return;
+    // A repeated group that could not be read is known before drawing,
+    // which may be long work for a spline.
+    DxfDrawn drawn;
+    if (!state.groups.heldUnreadableNumber())
+        drawn = draw(kind, state, drawing, path);
+    if (state.groups.heldUnreadableNumber()) {
+        path.clear();
+        state.notes.add(DrawingNote::Skipped, unreadableNumber);
+        return;
+    }
     if (drawn.skipped)
         state.notes.add(DrawingNote::Skipped, drawn.skipped);
     if (!drawn.addedPoints && path.isEmpty())

@@ -27,11 +27,21 @@ DxfDrawn beginPolyline(DxfReaderState &state, Drawing &drawing)
     return DxfDrawn{true};
 }
 
-DxfDrawn addVertex(DxfReaderState &state)
+DxfDrawn addVertex(DxfReaderState &state, Drawing &drawing)
 {
     if (!state.polylineObject)
         return DxfDrawn{false, outsidePolyline};
-    state.polylineObject->appendPoint(state.position(10));
+    const QPointF point = state.position(10);
+    if (state.groups.heldUnreadableNumber()) {
+        state.polylineBroken = !state.polylineObject->points.isEmpty();
+        state.polylineBulgeAhead = false;
+        return DxfDrawn{};
+    }
+    if (state.polylineBroken) {
+        state.polylineObject = drawing.addObject();
+        state.polylineBroken = false;
+    }
+    state.polylineObject->appendPoint(point);
     // A bulge curves the segment to the next vertex, so only one that
     // such a segment follows is drawn as a chord.
     state.polylineBulged = state.polylineBulged || state.polylineBulgeAhead;
@@ -48,6 +58,7 @@ void endPolyline(DxfReaderState &state)
             state.notes.add(DrawingNote::Skipped, closingSegment);
     }
     state.polylineObject = nullptr;
+    state.polylineBroken = false;
     state.polylineClosed = false;
     state.polylineBulged = false;
     state.polylineBulgeAhead = false;

@@ -54,11 +54,13 @@ struct DxfReaderState
     DxfRecords<3> splineControlPoints; // x, y, z as read
 
     DrawingObject *polylineObject = nullptr; // what VERTEX entities extend
+    bool polylineBroken = false; // the next vertex starts a new object
     bool polylineClosed = false; // its flags ask for a closing segment
     bool polylineBulged = false; // a segment is drawn straight although its vertex has a bulge
     bool polylineBulgeAhead = false; // the last vertex has a bulge
 
     DxfBlockTable blocks;
+    bool skippingBlock = false; // the block being read has no readable base point
 
     DxfNoteTally notes;
 

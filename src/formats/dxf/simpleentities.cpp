@@ -7,7 +7,10 @@
 
 DxfDrawn addPoint(const DxfReaderState &state, Drawing &drawing)
 {
-    drawing.addObject()->appendPoint(state.position(10));
+    const QPointF point = state.position(10);
+    if (state.groups.heldUnreadableNumber())
+        return DxfDrawn{};
+    drawing.addObject()->appendPoint(point);
     return DxfDrawn{true};
 }
 

@@ -65,6 +65,9 @@ void failBeyondTheMemoryLimit(qint64 sampleCount)
 DxfDrawn addSpline(const DxfReaderState &state, CheckedPainterPath &path)
 {
     const int degree = state.groups.integer(71, 3);
+    // A degree that cannot be read must not be sampled as the default one.
+    if (state.groups.heldUnreadableNumber())
+        return DxfDrawn{};
     if (degree < 1 || degree > 3)
         return DxfDrawn{false, unsupportedDegree};
     const int order = degree + 1;

@@ -65,6 +65,8 @@ class TestDxfReaderNotes : public QObject
 private slots:
     void notes_data();
     void notes();
+    void unreadableNumbers_data();
+    void unreadableNumbers();
 
 private:
     QTemporaryDir m_dir;
@@ -157,6 +159,68 @@ void TestDxfReaderNotes::notes()
     Drawing drawing;
     readDxf(writeFile(m_dir, content), drawing);
     QCOMPARE(notesText(drawing.notes()), notes);
+}
+
+// A value that is no number at all skips its entity; one that reads as
+// infinite or NaN still fails the drawing as out of range.
+void TestDxfReaderNotes::unreadableNumbers_data()
+{
+    QTest::addColumn<QByteArray>("entities");
+    QTest::addColumn<QString>("drawn");
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<bool>("inRange");
+    const QByteArray next("0\nLINE\n10\n7\n20\n7\n11\n8\n21\n8\n");
+    const QString nextOnly = QStringLiteral("7,7 8,8");
+    const QString skipped = QStringLiteral("skipped:entity with an unreadable number:1");
+    QTest::newRow("line end that is a word") << "0\nLINE\n10\n1\n20\n2\n11\nthree\n21\n4\n" + next << nextOnly
+                                             << skipped << true;
+    QTest::newRow("empty coordinate") << "0\nLINE\n10\n\n20\n2\n11\n3\n21\n4\n" + next << nextOnly << skipped
+                                      << true;
+    QTest::newRow("two decimal points") << "0\nLINE\n10\n1\n20\n1.2.3\n11\n3\n21\n4\n" + next << nextOnly
+                                        << skipped << true;
+    QTest::newRow("point") << "0\nPOINT\n10\nabc\n20\n1\n" + next << nextOnly << skipped << true;
+    QTest::newRow("circle radius") << "0\nCIRCLE\n10\n0\n20\n0\n40\nabc\n" + next << nextOnly << skipped << true;
+    QTest::newRow("arc angle") << "0\nARC\n10\n0\n20\n0\n40\n1\n50\n0\n51\nx\n" + next << nextOnly << skipped
+                               << true;
+    QTest::newRow("ellipse axis") << "0\nELLIPSE\n10\n0\n20\n0\n11\n?\n21\n0\n40\n0.5\n" + next << nextOnly
+                                  << skipped << true;
+    QTest::newRow("lightweight polyline vertex")
+        << "0\nLWPOLYLINE\n90\n3\n10\n0\n20\n0\n10\n1\n20\nabc\n10\n2\n20\n0\n" + next << nextOnly << skipped
+        << true;
+    QTest::newRow("lightweight polyline bulge") << "0\nLWPOLYLINE\n90\n2\n10\n0\n20\n0\n42\nabc\n10\n1\n20\n0\n" + next
+                                                << nextOnly << skipped << true;
+    QTest::newRow("lightweight polyline count") << "0\nLWPOLYLINE\n90\nfour\n10\n0\n20\n0\n10\n1\n20\n0\n" + next
+                                                << nextOnly << skipped << true;
+    QTest::newRow("spline knot") << QByteArray(bezierSpline).replace("40\n1\n", "40\none\n") + next << nextOnly
+                                 << skipped << true;
+    QTest::newRow("spline degree") << QByteArray(bezierSpline).replace("71\n3\n", "71\nthree\n") + next << nextOnly
+                                   << skipped << true;
+    QTest::newRow("polyline vertex breaks the polyline")
+        << QByteArray("0\nPOLYLINE\n0\nVERTEX\n10\n1\n20\n1\n0\nVERTEX\n10\n2\n20\n1\n0\nVERTEX\n10\nabc\n20\n2\n"
+                      "0\nVERTEX\n10\n3\n20\n3\n0\nVERTEX\n10\n4\n20\n4\n0\nSEQEND\n")
+        << QStringLiteral("1,1 2,1 | 3,3 4,4") << skipped << true;
+    QTest::newRow("block base point: the block draws nothing")
+        << "0\nBLOCK\n2\nB\n10\nabc\n20\n0\n" + line + "0\nENDBLK\n" + next << nextOnly
+        << QStringLiteral("skipped:block with an unreadable base point:1") << true;
+    QTest::newRow("comma as decimal point still reads") << QByteArray("0\nLINE\n10\n1,5\n20\n0\n11\n2\n21\n0\n")
+                                                        << QStringLiteral("1.5,0 2,0") << QString() << true;
+    QTest::newRow("infinite coordinate is out of range") << "0\nPOINT\n10\n0\n20\n-1e999\n" + next
+                                                         << QStringLiteral("0,-inf | 7,7 8,8") << QString() << false;
+    QTest::newRow("NaN coordinate is out of range") << "0\nPOINT\n10\nnan\n20\n0\n" + next
+                                                    << QStringLiteral("nan,0 | 7,7 8,8") << QString() << false;
+}
+
+void TestDxfReaderNotes::unreadableNumbers()
+{
+    QFETCH(QByteArray, entities);
+    QFETCH(QString, drawn);
+    QFETCH(QString, notes);
+    QFETCH(bool, inRange);
+    Drawing drawing;
+    readDxf(writeFile(m_dir, inMillimetres(entities)), drawing);
+    QCOMPARE(describe(drawing), drawn);
+    QCOMPARE(notesText(drawing.notes()), notes);
+    QCOMPARE(drawing.coordinatesInRange(), inRange);
 }
 
 QTEST_GUILESS_MAIN(TestDxfReaderNotes)
