@@ -44,7 +44,7 @@ DxfDrawn draw(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPain
         break;
     case DxfKind::Spline:
     case DxfKind::Helix:
-        return addSpline(state, path);
+        return addSpline(state, drawing, path);
     default:
         break;
     }

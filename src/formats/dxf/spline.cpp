@@ -25,8 +25,8 @@ const char knotsOutOfOrder[] = QT_TRANSLATE_NOOP("DrawingNotes", "SPLINE with kn
 const char beyondCount[] = QT_TRANSLATE_NOOP("DrawingNotes", "SPLINE with more control points than its count");
 
 // A control point that is not finite makes every sample's coordinate NaN
-// or infinite (zero times infinity where its weight is zero), and such
-// points are not drawn.
+// or infinite (zero times infinity where its weight is zero), which no
+// point of the drawing may hold.
 bool controlPointsAreFinite(const DxfRecords<3> &points, int count)
 {
     for (int i = 0; i < count && i < points.filled(); ++i) {
@@ -62,7 +62,7 @@ void failBeyondTheMemoryLimit(qint64 sampleCount)
 
 } // namespace
 
-DxfDrawn addSpline(const DxfReaderState &state, CheckedPainterPath &path)
+DxfDrawn addSpline(const DxfReaderState &state, Drawing &drawing, CheckedPainterPath &path)
 {
     const int degree = state.groups.integer(71, 3);
     // A degree that cannot be read must not be sampled as the default one.
@@ -86,8 +86,10 @@ DxfDrawn addSpline(const DxfReaderState &state, CheckedPainterPath &path)
     const qint64 knotCount = qint64(controlPointCount) + order;
     if (state.splineKnots.filled() < knotCount)
         return DxfDrawn{false, incomplete};
-    if (!controlPointsAreFinite(state.splineControlPoints, controlPointCount))
+    if (!controlPointsAreFinite(state.splineControlPoints, controlPointCount)) {
+        drawing.markCoordinateOutOfRange();
         return DxfDrawn{};
+    }
 
     std::vector<double> knots(std::size_t(knotCount), 0.0);
     for (int i = 0; i < int(knotCount); ++i)

@@ -208,6 +208,8 @@ void TestDxfReaderNotes::unreadableNumbers_data()
                                                          << QStringLiteral("0,-inf | 7,7 8,8") << QString() << false;
     QTest::newRow("NaN coordinate is out of range") << "0\nPOINT\n10\nnan\n20\n0\n" + next
                                                     << QStringLiteral("nan,0 | 7,7 8,8") << QString() << false;
+    QTest::newRow("infinite spline control point is out of range")
+        << QByteArray(bezierSpline).replace("10\n3\n", "10\ninf\n") + next << nextOnly << QString() << false;
 }
 
 void TestDxfReaderNotes::unreadableNumbers()
