@@ -22,7 +22,7 @@ const NamedKind namedKinds[] = {
     {"LAYER", DxfKind::Layer},
     {"BLOCK", DxfKind::Block},
     {"ENDBLK", DxfKind::EndBlock},
-    {"INSERT", DxfKind::Ignored},
+    {"INSERT", DxfKind::Insert},
     {"TEXT", DxfKind::Ignored},
     {"MTEXT", DxfKind::Ignored},
     {"ATTRIB", DxfKind::Ignored},
@@ -34,7 +34,10 @@ const NamedKind namedKinds[] = {
     {"TRACE", DxfKind::Ignored},
     {"SOLID", DxfKind::Ignored},
     {"3DFACE", DxfKind::Ignored},
-    {"SEQEND", DxfKind::Ignored},
+    {"SEQEND", DxfKind::SequenceEnd},
+    {"SECTION", DxfKind::Section},
+    {"ENDSEC", DxfKind::EndSection},
+    {"EOF", DxfKind::EndOfFile},
 };
 
 DxfKind headerVariableKind(const DxfText &name)
@@ -68,8 +71,35 @@ bool isRecognisedKind(DxfKind kind)
     case DxfKind::HeaderVariable:
     case DxfKind::InsUnitsVariable:
     case DxfKind::SplineSegmentsVariable:
+    case DxfKind::Section:
+    case DxfKind::EndSection:
+    case DxfKind::EndOfFile:
         return false;
     default:
         return true;
     }
+}
+
+bool isDrawnKind(DxfKind kind)
+{
+    switch (kind) {
+    case DxfKind::Point:
+    case DxfKind::Line:
+    case DxfKind::Polyline:
+    case DxfKind::LightweightPolyline:
+    case DxfKind::Vertex:
+    case DxfKind::Spline:
+    case DxfKind::Helix:
+    case DxfKind::Arc:
+    case DxfKind::Circle:
+    case DxfKind::Ellipse:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isUndrawnKind(DxfKind kind)
+{
+    return kind == DxfKind::Ignored || kind == DxfKind::Unknown;
 }

@@ -12,6 +12,11 @@ enum class DxfKind {
     Layer,
     Block,
     EndBlock,
+    Insert,
+    SequenceEnd,
+    Section,
+    EndSection,
+    EndOfFile,
     Point,
     Line,
     Polyline,
@@ -28,5 +33,12 @@ enum class DxfKind {
 DxfKind dxfKindOf(const DxfText &name);
 
 // Whether the name was one of the entity or table names the reader knows,
-// as opposed to header variables and anything else.
+// as opposed to header variables, the file's structure and anything else.
 bool isRecognisedKind(DxfKind kind);
+
+// Whether the kind is drawn when it ends.
+bool isDrawnKind(DxfKind kind);
+
+// Whether an entity of this kind is read and passed over as a whole, so
+// that a note names it by its keyword.
+bool isUndrawnKind(DxfKind kind);

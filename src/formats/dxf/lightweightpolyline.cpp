@@ -5,11 +5,16 @@
 
 #include "drawing/checkedpainterpath.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 
 namespace {
 
 constexpr int closedFlag = 1;
+
+const char incomplete[] = QT_TRANSLATE_NOOP("DrawingNotes", "incomplete LWPOLYLINE");
+const char beyondCount[] = QT_TRANSLATE_NOOP("DrawingNotes", "LWPOLYLINE with more vertices than its count");
 
 DxfVertex vertexInMillimetres(const DxfReaderState &state, int i)
 {
@@ -25,18 +30,22 @@ void addSegment(const DxfReaderState &state, CheckedPainterPath &path, int from,
 
 } // namespace
 
-void addLightweightPolyline(const DxfReaderState &state, CheckedPainterPath &path)
+DxfDrawn addLightweightPolyline(const DxfReaderState &state, CheckedPainterPath &path)
 {
     // Only the vertices the file gives: one announced but missing is no
     // vertex at the origin, which the tool would cross the work to reach.
     const DxfRecords<4> &vertices = state.polylineVertices;
     const int given = std::min(vertices.count(), vertices.filled());
+    const char *skipped = vertices.count() < 0 || given < vertices.count() ? incomplete
+        : vertices.overflowed()                                            ? beyondCount
+                                                                           : nullptr;
     if (given <= 0)
-        return;
+        return DxfDrawn{false, skipped};
     const int last = given - 1;
     for (int i = 0; i < last; ++i)
         addSegment(state, path, i, i + 1);
     const bool closed = (state.groups.integer(70, 0) & closedFlag) != 0;
     if (closed && given > 2)
         addSegment(state, path, last, 0);
+    return DxfDrawn{false, skipped};
 }

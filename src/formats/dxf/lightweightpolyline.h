@@ -1,8 +1,11 @@
 #pragma once
 
+#include "drawnentity.h"
+
 class CheckedPainterPath;
 struct DxfReaderState;
 
 // Draws the LWPOLYLINE that has just been read as one subpath; a closed one
-// of more than two vertices ends on its first vertex.
-void addLightweightPolyline(const DxfReaderState &state, CheckedPainterPath &path);
+// of more than two vertices ends on its first vertex. One with fewer
+// vertices than its count draws those it has.
+DxfDrawn addLightweightPolyline(const DxfReaderState &state, CheckedPainterPath &path);

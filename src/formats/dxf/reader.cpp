@@ -3,6 +3,7 @@
 #include "entityend.h"
 #include "headervariables.h"
 #include "pairreader.h"
+#include "polyline.h"
 #include "readerstate.h"
 #include "repeatedgroups.h"
 #include "formats/formatoptions.h"
@@ -37,12 +38,21 @@ public:
         DxfPair pair;
         while (pairs.next(pair)) {
             if (pair.code == 0 || pair.code == 9)
-                startEntity(pair.value, pairs.position());
+                startEntity(pair.value, pair.code == 0, pairs.position());
             else
                 takeGroup(pair);
         }
         // The entity still open at the end of the file is not handled: a
         // complete file closes its last one with 0/EOF.
+    }
+
+    // The notes of the whole file, once it is read.
+    void addNotesTo(DrawingNotes &notes)
+    {
+        endPolyline(m_state);
+        addUnitNote(m_state, notes);
+        m_state.notes.addTo(notes);
+        m_state.blocks.addNotesTo(notes);
     }
 
 private:
@@ -55,7 +65,9 @@ private:
         m_state.groups.set(pair.code, pair.value);
     }
 
-    void startEntity(const DxfText &name, qint64 position)
+    // `isEntity` for a name after group 0, which may be an entity; group 9
+    // names header variables.
+    void startEntity(const DxfText &name, bool isEntity, qint64 position)
     {
         m_path.clear();
         finishEntity(m_kind, m_state, m_drawing, m_path);
@@ -68,7 +80,9 @@ private:
         if (isRecognisedKind(m_kind))
             progressCallback(m_fileSize > 0 ? double(position) / m_fileSize : 0.0);
         if (ended == DxfKind::Vertex && m_kind != DxfKind::Vertex)
-            m_state.polylineObject = nullptr;
+            endPolyline(m_state);
+        if (isEntity && isUndrawnKind(m_kind) && m_state.section != DxfSection::Other)
+            m_state.notes.addKindOfFile(DrawingNote::NotDrawn, name);
     }
 
     Drawing &m_drawing;
@@ -103,5 +117,6 @@ bool readDxf(const QString &path, Drawing &drawing)
     DxfReader reader(drawing, double(file.size()));
     DxfPairReader pairs(file);
     reader.read(pairs);
+    reader.addNotesTo(drawing.notes());
     return setBoundsFromPoints(drawing);
 }

@@ -8,5 +8,7 @@ class Drawing;
 // helices, points and both kinds of polyline, in millimetres after the
 // file's $INSUNITS (inches without it). Blocks are read where they are
 // defined, shifted by their base point; INSERT, text, hatches and layers are
-// not read. False when the file cannot be opened or gives no point.
+// not read, nor is an entity with a number that cannot be read; the
+// drawing's notes say what was not drawn as the file means it. False when
+// the file cannot be opened or gives no point.
 bool readDxf(const QString &path, Drawing &drawing);

@@ -1,11 +1,29 @@
 #pragma once
 
+#include "blocktable.h"
 #include "grouptable.h"
+#include "notetally.h"
 #include "records.h"
 
 #include <QPointF>
 
 class DrawingObject;
+
+// Where the names after group 0 are entities: in the ENTITIES and BLOCKS
+// sections, and in a file without sections.
+enum class DxfSection {
+    Outside,
+    Entities,
+    Other, // header, classes, tables, objects: records that are no entities
+};
+
+// Where the unit of the coordinates came from.
+enum class DxfUnitSource {
+    Missing,  // no $INSUNITS so far: inches
+    Given,    // a code of the table
+    Unitless, // code 0: millimetres
+    Unusable, // no code or no readable one: inches
+};
 
 struct DxfOffset
 {
@@ -19,8 +37,11 @@ struct DxfReaderState
 {
     DxfGroupTable groups;
     double unitFactor = 25.4; // a file without $INSUNITS is in inches
+    DxfUnitSource unitSource = DxfUnitSource::Missing;
+    bool drawnBeforeUnit = false; // entities were read in inches before $INSUNITS came
     DxfOffset blockOffset;
     int splineSegments = 8; // line points per spline control point
+    DxfSection section = DxfSection::Outside;
 
     // The conversion options, read once for the file.
     int optionSplineSegments = 8;
@@ -33,6 +54,15 @@ struct DxfReaderState
     DxfRecords<3> splineControlPoints; // x, y, z as read
 
     DrawingObject *polylineObject = nullptr; // what VERTEX entities extend
+    bool polylineBroken = false; // the next vertex starts a new object
+    bool polylineClosed = false; // its flags ask for a closing segment
+    bool polylineBulged = false; // a segment is drawn straight although its vertex has a bulge
+    bool polylineBulgeAhead = false; // the last vertex has a bulge
+
+    DxfBlockTable blocks;
+    bool skippingBlock = false; // the block being read has no readable base point
+
+    DxfNoteTally notes;
 
     // File coordinates in millimetres, shifted by the block being read.
     double toMillimetresX(double x) const { return x * unitFactor + blockOffset.x; }

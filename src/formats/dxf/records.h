@@ -10,6 +10,7 @@
 //
 // The announced count is not trusted with memory: records are kept only as
 // they arrive, and the ones announced but never given read as zeros.
+// Records beyond the count land in the last one.
 template<int Fields>
 class DxfRecords
 {
@@ -20,6 +21,7 @@ public:
     {
         m_count = count;
         m_index = -1;
+        m_overflowed = false;
         m_records.clear();
     }
 
@@ -27,8 +29,10 @@ public:
     // up, so that further groups land in the last record.
     bool advance()
     {
-        if (m_index + 1 >= m_count)
+        if (m_index + 1 >= m_count) {
+            m_overflowed = true;
             return false;
+        }
         ++m_index;
         if (std::size_t(m_index) == m_records.size())
             m_records.push_back(Record{});
@@ -42,6 +46,8 @@ public:
     }
 
     int count() const { return m_count; }
+    // Whether more records came than the count announced.
+    bool overflowed() const { return m_overflowed; }
     // Records that arrived; the rest of the announced count are zeros.
     int filled() const { return int(m_records.size()); }
     Record at(int i) const { return i < filled() ? m_records[std::size_t(i)] : Record{}; }
@@ -51,4 +57,5 @@ private:
     std::vector<Record> m_records;
     int m_count = 0;
     int m_index = -1;
+    bool m_overflowed = false;
 };

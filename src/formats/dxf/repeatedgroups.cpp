@@ -2,13 +2,33 @@
 
 namespace {
 
+// The number of a repeated group; one that cannot be read makes the whole
+// entity unreadable, as it does in the group table.
+double numberOf(DxfReaderState &state, const DxfText &value)
+{
+    double number = 0;
+    if (!readDxfNumber(value, number))
+        state.groups.markUnreadableNumber();
+    return number;
+}
+
+int countOf(DxfReaderState &state, const DxfText &value)
+{
+    int count = 0;
+    if (!readDxfInteger(value, count)) {
+        state.groups.markUnreadableNumber();
+        count = 0;
+    }
+    return count;
+}
+
 // Group 10 opens a new point; 10, 20 and 30 fill its coordinates.
 template<int Fields>
-void takeCoordinate(DxfRecords<Fields> &records, int code, const DxfText &value)
+void takeCoordinate(DxfReaderState &state, DxfRecords<Fields> &records, int code, const DxfText &value)
 {
     if (code == 10)
         records.advance();
-    records.set(code / 10 - 1, dxfNumber(value, 0));
+    records.set(code / 10 - 1, numberOf(state, value));
 }
 
 bool isCoordinateCode(int code)
@@ -22,11 +42,11 @@ bool takePolylineVertexGroup(DxfReaderState &state, const DxfPair &pair)
 {
     DxfRecords<4> &vertices = state.polylineVertices;
     if (pair.code == 90)
-        vertices.announce(dxfInteger(pair.value, 0));
+        vertices.announce(countOf(state, pair.value));
     else if (isCoordinateCode(pair.code))
-        takeCoordinate(vertices, pair.code, pair.value);
+        takeCoordinate(state, vertices, pair.code, pair.value);
     else if (pair.code == 42)
-        vertices.set(3, dxfNumber(pair.value, 0));
+        vertices.set(3, numberOf(state, pair.value));
     else
         return false;
     return true;
@@ -40,14 +60,14 @@ bool takeSplineGroup(DxfReaderState &state, DxfKind &kind, const DxfPair &pair)
         return false;
     }
     if (pair.code == 72) {
-        state.splineKnots.announce(dxfInteger(pair.value, 0));
+        state.splineKnots.announce(countOf(state, pair.value));
     } else if (pair.code == 73) {
-        state.splineControlPoints.announce(dxfInteger(pair.value, 0));
+        state.splineControlPoints.announce(countOf(state, pair.value));
     } else if (pair.code == 40) {
         if (state.splineKnots.advance())
-            state.splineKnots.set(0, dxfNumber(pair.value, 0));
+            state.splineKnots.set(0, numberOf(state, pair.value));
     } else if (isCoordinateCode(pair.code)) {
-        takeCoordinate(state.splineControlPoints, pair.code, pair.value);
+        takeCoordinate(state, state.splineControlPoints, pair.code, pair.value);
     } else {
         return false;
     }

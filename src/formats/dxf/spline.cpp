@@ -18,9 +18,15 @@ namespace {
 // last knot, so that the curve ends on its last control point.
 constexpr double endSnap = 5e-6;
 
+const char unsupportedDegree[] = QT_TRANSLATE_NOOP("DrawingNotes", "SPLINE of unsupported degree");
+const char withoutControlPoints[] = QT_TRANSLATE_NOOP("DrawingNotes", "SPLINE without control points");
+const char incomplete[] = QT_TRANSLATE_NOOP("DrawingNotes", "incomplete SPLINE");
+const char knotsOutOfOrder[] = QT_TRANSLATE_NOOP("DrawingNotes", "SPLINE with knots out of order");
+const char beyondCount[] = QT_TRANSLATE_NOOP("DrawingNotes", "SPLINE with more control points than its count");
+
 // A control point that is not finite makes every sample's coordinate NaN
-// or infinite (zero times infinity where its weight is zero), and such
-// points are not drawn.
+// or infinite (zero times infinity where its weight is zero), which no
+// point of the drawing may hold.
 bool controlPointsAreFinite(const DxfRecords<3> &points, int count)
 {
     for (int i = 0; i < count && i < points.filled(); ++i) {
@@ -56,32 +62,41 @@ void failBeyondTheMemoryLimit(qint64 sampleCount)
 
 } // namespace
 
-void addSpline(const DxfReaderState &state, CheckedPainterPath &path)
+DxfDrawn addSpline(const DxfReaderState &state, Drawing &drawing, CheckedPainterPath &path)
 {
     const int degree = state.groups.integer(71, 3);
+    // A degree that cannot be read must not be sampled as the default one.
+    if (state.groups.heldUnreadableNumber())
+        return DxfDrawn{};
     if (degree < 1 || degree > 3)
-        return;
+        return DxfDrawn{false, unsupportedDegree};
     const int order = degree + 1;
     const int controlPointCount = state.splineControlPoints.count();
+    // Splines of fit points alone give none; points beyond a count of none
+    // are a count missing.
+    if (controlPointCount <= 0)
+        return DxfDrawn{false, state.splineControlPoints.overflowed() ? incomplete : withoutControlPoints};
     if (controlPointCount < order)
-        return;
+        return DxfDrawn{false, incomplete};
     // A control point announced but missing is no point at the origin: the
     // curve the file describes cannot be drawn without it.
     if (state.splineControlPoints.filled() < controlPointCount)
-        return;
+        return DxfDrawn{false, incomplete};
     // The knots must be in the file: their number bounds the work below.
     const qint64 knotCount = qint64(controlPointCount) + order;
     if (state.splineKnots.filled() < knotCount)
-        return;
-    if (!controlPointsAreFinite(state.splineControlPoints, controlPointCount))
-        return;
+        return DxfDrawn{false, incomplete};
+    if (!controlPointsAreFinite(state.splineControlPoints, controlPointCount)) {
+        drawing.markCoordinateOutOfRange();
+        return DxfDrawn{};
+    }
 
     std::vector<double> knots(std::size_t(knotCount), 0.0);
     for (int i = 0; i < int(knotCount); ++i)
         knots[std::size_t(i)] = state.splineKnots.value(i, 0);
     const DxfBSplineBasis basis(std::move(knots), controlPointCount, order);
     if (!basis.ascending())
-        return;
+        return DxfDrawn{false, knotsOutOfOrder};
 
     const qint64 sampleCount = qint64(state.splineSegments) * controlPointCount;
     failBeyondTheMemoryLimit(sampleCount);
@@ -98,4 +113,5 @@ void addSpline(const DxfReaderState &state, CheckedPainterPath &path)
             path.lineTo(point);
         t = t + step;
     }
+    return DxfDrawn{false, state.splineControlPoints.overflowed() ? beyondCount : nullptr};
 }

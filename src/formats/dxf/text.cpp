@@ -37,19 +37,24 @@ bool parseShortInteger(const char *p, const char *end, int &value)
 
 } // namespace
 
-double dxfNumber(const DxfText &text, double fallback)
+bool readDxfNumber(const DxfText &text, double &value)
 {
     if (text.isEmpty())
-        return fallback;
-    double value = 0;
+        return false;
     if (text.ascii ? parseDecimal(text.begin, text.end, value) : parseDecimal(decoded(text), value))
-        return value;
+        return true;
     // The C format has no comma at all, so only a value that failed can
     // hold one: try again with points.
     if (!std::memchr(text.begin, ',', std::size_t(text.size())))
-        return fallback;
+        return false;
     const QString pointed = decoded(text).replace(QLatin1Char(','), QLatin1Char('.'));
-    return parseDecimal(pointed, value) ? value : fallback;
+    return parseDecimal(pointed, value);
+}
+
+double dxfNumber(const DxfText &text, double fallback)
+{
+    double value = 0;
+    return readDxfNumber(text, value) ? value : fallback;
 }
 
 bool readDxfIntegerText(const DxfText &text, int &value)

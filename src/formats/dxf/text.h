@@ -23,7 +23,10 @@ struct DxfText
 };
 
 // The value as a number: a comma counts as the decimal point, the rest is
-// read like QString::toDouble in the C locale; `fallback` when that fails.
+// read like QString::toDouble in the C locale. False for text that is no
+// number, the empty value included.
+bool readDxfNumber(const DxfText &text, double &value);
+// The same with `fallback` for a value that is no number.
 double dxfNumber(const DxfText &text, double fallback);
 
 // The value as a base-10 integer, as QString::toInt reads it: false when

@@ -91,6 +91,15 @@ inline QVector<QPointF> pointsOf(const DrawingObject &object)
     return result;
 }
 
+// The notes as "kind:name:count", joined by "; ", in their order.
+inline QString notesText(const DrawingNotes &notes)
+{
+    QStringList parts;
+    for (const DrawingNote &note : notes.list())
+        parts.append(QStringLiteral("%1:%2:%3").arg(noteKindKey(note.kind), note.name).arg(note.count));
+    return parts.join(QStringLiteral("; "));
+}
+
 inline int pointCount(const Drawing &drawing)
 {
     int count = 0;

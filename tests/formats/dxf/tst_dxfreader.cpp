@@ -110,8 +110,6 @@ void TestDxfReader::pairs_data()
     QTest::newRow("padded codes, spaces and CR LF")
         << QByteArray("  0\r\nLINE  \r\n 10\r\n  1.0\t\r\n 20\r\n2\r\n 11\r\n3\r\n 21\r\n4\r\n")
         << QStringLiteral("1,2 3,4");
-    QTest::newRow("value that is no number reads as zero")
-        << QByteArray("0\nLINE\n10\n1\n20\n2\n11\nthree\n21\n4\n") << QStringLiteral("1,2 0,4");
     QTest::newRow("names are case-sensitive")
         << QByteArray("0\nline\n10\n9\n20\n9\n11\n8\n21\n8\n0\nLINE\n10\n1\n20\n2\n11\n3\n21\n4\n")
         << QStringLiteral("1,2 3,4");

@@ -22,6 +22,8 @@ private slots:
     void drawings();
     void exactCoordinates_data();
     void exactCoordinates();
+    void notes_data();
+    void notes();
 
 private:
     static QString fixture(const char *name)
@@ -136,6 +138,39 @@ void TestDxfReaderFiles::exactCoordinates()
     const DrawingPoint *p = drawing.objects().at(object).points.at(point);
     DXF_COMPARE_EXACTLY(p->x, x);
     DXF_COMPARE_EXACTLY(p->y, y);
+}
+
+// The complete drawings have no note: R2000 block BOSS is inserted at
+// twice its base point, which is where its entities are drawn.
+void TestDxfReaderFiles::notes_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("notes");
+    QTest::newRow("metres") << fixture("units/ezdxf_r2000_plate_metres.dxf") << QString();
+    QTest::newRow("ellipses, arcs and splines") << fixture("curves/ezdxf_r2000_ellipse_arc_spline_cm.dxf") << QString();
+    QTest::newRow("bulges") << fixture("curves/ezdxf_r2000_lwpolyline_bulges_mm.dxf") << QString();
+    QTest::newRow("block inserted where it is drawn") << fixture("blocks/ezdxf_r2000_block_base_point_mm.dxf")
+                                                      << QString();
+    const QString inches = QStringLiteral("assumed:unit inch ($INSUNITS missing):1");
+    QTest::newRow("no $INSUNITS") << fixture("units/ezdxf_r2000_no_insunits.dxf") << inches;
+    QTest::newRow("Inkscape") << fixture("lines/inkscape_r12_lemon.dxf") << inches;
+    QTest::newRow("spline of fit points, text and hatch")
+        << fixture("splines/ezdxf_r2000_splines_helix_mm.dxf")
+        << QStringLiteral("skipped:SPLINE without control points:1; notDrawn:TEXT:1; notDrawn:HATCH:1");
+    // FLANGE, base point (1, 0.5), inserted at (3, 3).
+    QTest::newRow("R12 polylines and block")
+        << fixture("blocks/ezdxf_r12_polylines_blocks_inches.dxf")
+        << inches + QStringLiteral("; asLines:POLYLINE:1; skipped:closing segment of a POLYLINE:1; "
+                                   "elsewhereDrawn:FLANGE:1");
+}
+
+void TestDxfReaderFiles::notes()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, notes);
+    Drawing drawing;
+    QVERIFY(readDxf(file, drawing));
+    QCOMPARE(notesText(drawing.notes()), notes);
 }
 
 QTEST_GUILESS_MAIN(TestDxfReaderFiles)
