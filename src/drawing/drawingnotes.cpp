@@ -20,7 +20,7 @@ QString kindLabel(DrawingNote::Kind kind)
     case DrawingNote::Hidden:
         return QCoreApplication::translate("DrawingNotes", "hidden, not drawn");
     case DrawingNote::ElsewhereDrawn:
-        return QCoreApplication::translate("DrawingNotes", "drawn at its own place, not where inserted");
+        return QCoreApplication::translate("DrawingNotes", "drawn elsewhere than the file places it");
     case DrawingNote::AsLines:
         return QCoreApplication::translate("DrawingNotes", "drawn as straight lines");
     case DrawingNote::Skipped:
