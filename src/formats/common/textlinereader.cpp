@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QTextCodec>
-#include <QTextStream>
 
 #include <algorithm>
 #include <cstring>
@@ -55,9 +54,11 @@ TextLineReader::TextLineReader(QFile &file)
     const QByteArray head = m_file.peek(4);
     QTextCodec *bomCodec = QTextCodec::codecForUtfText(head, nullptr);
     if (bomCodec && bomCodec->mibEnum() != 106) {
-        // UTF-16 or UTF-32: no line is ASCII bytes, let a text stream decode.
-        m_utfStream.reset(new QTextStream(&m_file));
-        m_utfStream->setCodec(bomCodec);
+        // UTF-16 or UTF-32: decoded into UTF-8 as it is read, so that its
+        // lines are bytes like those of any other file. The decoder takes
+        // the byte order mark.
+        m_decoder.reset(bomCodec->makeDecoder());
+        m_codec = QTextCodec::codecForMib(106);
         return;
     }
     if (bomCodec) {
@@ -72,25 +73,45 @@ TextLineReader::~TextLineReader() = default;
 
 qint64 TextLineReader::position() const
 {
-    if (m_utfStream)
+    // Bytes after decoding are not bytes of the file; what was read of the
+    // file is near enough for progress.
+    if (m_decoder)
         return m_file.pos();
     return m_consumed;
 }
 
 QString TextLineReader::text() const
 {
-    if (m_utfStream)
-        return m_decodedLine;
     return m_codec->toUnicode(m_lineBegin, int(m_lineEnd - m_lineBegin));
 }
 
-bool TextLineReader::nextDecodedLine()
+// Keeps the unfinished line at the front of the buffer, with room behind it
+// for at least `wanted` bytes.
+void TextLineReader::makeRoom(std::size_t wanted)
 {
-    if (m_utfStream->atEnd())
+    const std::size_t pending = m_filled - m_start;
+    if (m_start > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_start, pending);
+        m_start = 0;
+        m_filled = pending;
+    }
+    // A buffer sized to its file takes no more than it must.
+    if (m_buffer.size() - m_filled < wanted)
+        m_buffer.resize(m_filled + (m_sizedToFile ? wanted : std::max(wanted, chunkSize)));
+}
+
+bool TextLineReader::fillDecoded()
+{
+    // A UTF-16 unit of two bytes becomes at most three bytes of UTF-8.
+    const QByteArray raw = m_file.read(qint64(chunkSize / 2));
+    if (raw.isEmpty()) {
+        m_atEnd = true;
         return false;
-    m_decodedLine = m_utfStream->readLine();
-    m_ascii = false;
-    m_lineBegin = m_lineEnd = nullptr;
+    }
+    const QByteArray utf8 = m_decoder->toUnicode(raw).toUtf8();
+    makeRoom(std::size_t(utf8.size()));
+    std::memcpy(m_buffer.data() + m_filled, utf8.constData(), std::size_t(utf8.size()));
+    m_filled += std::size_t(utf8.size());
     return true;
 }
 
@@ -98,13 +119,10 @@ bool TextLineReader::fill()
 {
     if (m_atEnd)
         return false;
+    if (m_decoder)
+        return fillDecoded();
     // Keep the unfinished line, make room behind it and read on.
-    const std::size_t pending = m_filled - m_start;
-    if (m_start > 0) {
-        std::memmove(m_buffer.data(), m_buffer.data() + m_start, pending);
-        m_start = 0;
-        m_filled = pending;
-    }
+    makeRoom(0);
     // A buffer sized to its file grows only when the file turns out longer.
     const std::size_t room = m_buffer.size() - m_filled;
     if (room == 0 || (room < chunkSize / 2 && !m_sizedToFile)) {
@@ -129,9 +147,6 @@ void TextLineReader::takeLine(char *begin, char *end)
 
 bool TextLineReader::next()
 {
-    if (m_utfStream)
-        return nextDecodedLine();
-
     std::size_t searchFrom = m_start;
     for (;;) {
         char *data = m_buffer.data();
@@ -140,13 +155,16 @@ bool TextLineReader::next()
         if (newline) {
             const std::size_t lineEnd = std::size_t(newline - data);
             const std::size_t lineStart = m_start;
-            m_consumed += qint64(lineEnd + 1 - m_start);
-            m_start = lineEnd + 1;
             if (m_skippingLongLine || lineEnd - lineStart > std::size_t(maximumLineLength)) {
+                m_consumed += qint64(lineEnd + 1 - m_start);
+                m_start = lineEnd + 1;
+                ++m_skippedLongLines;
                 m_skippingLongLine = false;
                 searchFrom = m_start;
                 continue;
             }
+            m_consumed += qint64(lineEnd + 1 - m_start);
+            m_start = lineEnd + 1;
             takeLine(data + lineStart, data + lineEnd);
             return true;
         }
@@ -159,9 +177,15 @@ bool TextLineReader::next()
         }
         const std::size_t searched = m_filled - m_start;
         if (!fill()) {
-            if (m_start == m_filled || m_skippingLongLine
-                || m_filled - m_start > std::size_t(maximumLineLength))
+            if (m_start == m_filled)
                 return false;
+            if (m_skippingLongLine || m_filled - m_start > std::size_t(maximumLineLength)) {
+                ++m_skippedLongLines;
+                m_skippingLongLine = false;
+                m_consumed += qint64(m_filled - m_start);
+                m_start = m_filled;
+                return false;
+            }
             // The last line has no line feed. Carriage returns go before lines
             // are split, so a last line made of nothing else is no line.
             const std::size_t lineStart = m_start;

@@ -8,12 +8,13 @@
 
 class QFile;
 class QTextCodec;
-class QTextStream;
+class QTextDecoder;
 
 // Reads a file line by line with the results of a QTextStream over a file
 // opened in text mode (every carriage return dropped, the line feed removed,
 // a byte order mark honoured), but without decoding lines that are plain
-// ASCII, which is nearly every line of a drawing file.
+// ASCII, which is nearly every line of a drawing file. UTF-16 and UTF-32
+// files are decoded a chunk at a time into UTF-8 first.
 //
 // Memory stays bounded whatever the input: a line longer than
 // maximumLineLength is skipped as a whole.
@@ -43,15 +44,18 @@ public:
     // Bytes of the file consumed up to the end of the current line.
     qint64 position() const;
 
+    // Lines passed over as longer than maximumLineLength so far.
+    qint64 skippedLongLines() const { return m_skippedLongLines; }
+
 private:
     bool fill();
-    bool nextDecodedLine();
+    bool fillDecoded();
+    void makeRoom(std::size_t wanted);
     void takeLine(char *begin, char *end);
 
     QFile &m_file;
     QTextCodec *m_codec = nullptr;
-    std::unique_ptr<QTextStream> m_utfStream; // for UTF-16 and UTF-32 files
-    QString m_decodedLine;
+    std::unique_ptr<QTextDecoder> m_decoder; // for UTF-16 and UTF-32 files
 
     std::vector<char> m_buffer;
     std::size_t m_start = 0; // first byte not yet handed out
@@ -60,6 +64,7 @@ private:
     bool m_atEnd = false;
     bool m_skippingLongLine = false;
     bool m_sizedToFile = false;
+    qint64 m_skippedLongLines = 0;
 
     char *m_lineBegin = nullptr;
     char *m_lineEnd = nullptr;

@@ -66,6 +66,26 @@ void TestTextLineReader::linesOfAFile_data()
         large += line + '\n';
     }
     QTest::newRow("three megabytes") << large << many;
+
+    // Decoded a chunk at a time, with characters across the chunk
+    // boundaries, a pair of surrogates among them.
+    const QString text = QStringLiteral("\u017c\u00f3\u0142w \U0001F600 PD1,2;\n");
+    QString longText;
+    QStringList longLines;
+    while (longText.size() < (3 << 20)) {
+        longText += text;
+        longLines.append(text.chopped(1));
+    }
+    const auto utf16 = [](const QString &s) {
+        return QByteArray("\xff\xfe") + QByteArray(reinterpret_cast<const char *>(s.utf16()), s.size() * 2);
+    };
+    QTest::newRow("UTF-16 with its byte order mark")
+        << utf16(QStringLiteral("a\r\n\u00e9\n")) << QStringList{QStringLiteral("a"), QStringLiteral("\u00e9")};
+    QTest::newRow("UTF-16, six megabytes") << utf16(longText) << longLines;
+    const QVector<uint> ucs4 = QStringLiteral("b\nc").toUcs4();
+    QTest::newRow("UTF-32 with its byte order mark")
+        << QByteArray("\xff\xfe\0\0", 4) + QByteArray(reinterpret_cast<const char *>(ucs4.constData()), ucs4.size() * 4)
+        << QStringList{QStringLiteral("b"), QStringLiteral("c")};
 }
 
 void TestTextLineReader::linesOfAFile()
