@@ -44,6 +44,20 @@ std::size_t firstBufferSize(const QFile &file)
     return left >= 0 && left < qint64(chunkSize / 2) ? std::size_t(left) + 1 : chunkSize;
 }
 
+// The largest number of bytes from `begin` on that hold no `separator`.
+std::size_t longestRunWithout(const char *begin, const char *end, char separator)
+{
+    std::size_t longest = 0;
+    for (;;) {
+        const auto *found = static_cast<const char *>(std::memchr(begin, separator, std::size_t(end - begin)));
+        const char *runEnd = found ? found : end;
+        longest = std::max(longest, std::size_t(runEnd - begin));
+        if (!found)
+            return longest;
+        begin = found + 1;
+    }
+}
+
 } // namespace
 
 TextLineReader::TextLineReader(QFile &file)
@@ -70,6 +84,11 @@ TextLineReader::TextLineReader(QFile &file)
 }
 
 TextLineReader::~TextLineReader() = default;
+
+void TextLineReader::splitLongLinesAfter(char separator)
+{
+    m_separator = separator;
+}
 
 qint64 TextLineReader::position() const
 {
@@ -145,6 +164,68 @@ void TextLineReader::takeLine(char *begin, char *end)
     m_ascii = isAsciiText(m_lineBegin, m_lineEnd);
 }
 
+// Hands out the bytes from `begin` to `end` and goes on after `consumedTo`.
+void TextLineReader::handOut(std::size_t begin, std::size_t end, std::size_t consumedTo)
+{
+    m_consumed += qint64(consumedTo - m_start);
+    m_start = consumedTo;
+    m_separatorFree = 0;
+    takeLine(m_buffer.data() + begin, m_buffer.data() + end);
+}
+
+// A line is handed out whole when its line end is in the buffer and it is
+// not too long; otherwise up to its last separator in the buffer, once
+// half a chunk of it is waiting, so that the buffer stays at a chunk. Only
+// a stretch without any separator makes it grow, up to maximumLineLength.
+bool TextLineReader::nextPiece()
+{
+    constexpr std::size_t longest = std::size_t(maximumLineLength);
+    std::size_t searchFrom = m_start;
+    for (;;) {
+        const char *data = m_buffer.data();
+        const auto *newline = static_cast<const char *>(
+            std::memchr(data + searchFrom, '\n', m_filled - searchFrom));
+        const std::size_t stretchEnd = newline ? std::size_t(newline - data) : m_filled;
+        const std::size_t stretch = stretchEnd - m_start;
+        if (newline && stretch <= longest) {
+            handOut(m_start, stretchEnd, stretchEnd + 1);
+            return true;
+        }
+        if (newline || m_atEnd || stretch >= chunkSize / 2) {
+            // What was searched before and held no separator is not searched again.
+            const char *stop = data + m_start + std::min(m_separatorFree, stretch);
+            const char *separator = data + stretchEnd;
+            while (separator != stop && separator[-1] != m_separator)
+                --separator;
+            if (separator != stop) {
+                const std::size_t pieceEnd = std::size_t(separator - data);
+                if (pieceEnd - m_start > longest
+                    && longestRunWithout(data + m_start, separator, m_separator) > longest) {
+                    m_pieceTooLong = true;
+                    return false;
+                }
+                handOut(m_start, pieceEnd, pieceEnd);
+                return true;
+            }
+            m_separatorFree = stretch;
+            if (stretch > longest) {
+                m_pieceTooLong = true;
+                return false;
+            }
+            if (m_atEnd) {
+                if (stretch == 0)
+                    return false;
+                // As a last line: one of nothing but carriage returns is none.
+                handOut(m_start, m_filled, m_filled);
+                return m_lineBegin != m_lineEnd;
+            }
+        }
+        const std::size_t searched = m_filled - m_start;
+        fill();
+        searchFrom = m_start + searched;
+    }
+}
+
 bool TextLineReader::next()
 {
     std::size_t searchFrom = m_start;
@@ -156,6 +237,8 @@ bool TextLineReader::next()
             const std::size_t lineEnd = std::size_t(newline - data);
             const std::size_t lineStart = m_start;
             if (m_skippingLongLine || lineEnd - lineStart > std::size_t(maximumLineLength)) {
+                if (m_separator)
+                    return nextPiece();
                 m_consumed += qint64(lineEnd + 1 - m_start);
                 m_start = lineEnd + 1;
                 ++m_skippedLongLines;
@@ -169,6 +252,9 @@ bool TextLineReader::next()
             return true;
         }
 
+        // Past a line that is short and whole, the pieces take over.
+        if (m_separator)
+            return nextPiece();
         if (m_filled - m_start > std::size_t(maximumLineLength)) {
             // Forget what was read of an endless line and skip the rest of it.
             m_consumed += qint64(m_filled - m_start);

@@ -17,7 +17,8 @@ class QTextDecoder;
 // files are decoded a chunk at a time into UTF-8 first.
 //
 // Memory stays bounded whatever the input: a line longer than
-// maximumLineLength is skipped as a whole.
+// maximumLineLength is skipped as a whole, or, for a format whose
+// statements also end at a separator byte, handed out in pieces.
 class TextLineReader
 {
 public:
@@ -29,7 +30,15 @@ public:
     TextLineReader(const TextLineReader &) = delete;
     TextLineReader &operator=(const TextLineReader &) = delete;
 
-    // Moves to the next line; false at the end of the file.
+    // From now on a line that reaches past what one chunk holds is handed
+    // out in pieces, each up to and including the last `separator` within
+    // reach, so that a line of any length is read in bounded memory.
+    // Reading stops, and pieceTooLong() says so, where more than
+    // maximumLineLength bytes go by without a separator or a line end.
+    void splitLongLinesAfter(char separator);
+    bool pieceTooLong() const { return m_pieceTooLong; }
+
+    // Moves to the next line (or piece of one); false at the end of the file.
     bool next();
 
     // The current line as bytes, valid until the next call of next(), when it
@@ -51,7 +60,9 @@ private:
     bool fill();
     bool fillDecoded();
     void makeRoom(std::size_t wanted);
+    bool nextPiece();
     void takeLine(char *begin, char *end);
+    void handOut(std::size_t begin, std::size_t end, std::size_t consumedTo);
 
     QFile &m_file;
     QTextCodec *m_codec = nullptr;
@@ -65,6 +76,9 @@ private:
     bool m_skippingLongLine = false;
     bool m_sizedToFile = false;
     qint64 m_skippedLongLines = 0;
+    char m_separator = 0;
+    std::size_t m_separatorFree = 0; // bytes from m_start known to hold no separator
+    bool m_pieceTooLong = false;
 
     char *m_lineBegin = nullptr;
     char *m_lineEnd = nullptr;
