@@ -1,10 +1,12 @@
 #include "reader.h"
 
 #include "formats/common/asciitext.h"
+#include "formats/common/textlinereader.h"
 #include "formats/formatoptions.h"
 #include "instructions.h"
 #include "plotter.h"
-#include "formats/common/textlinereader.h"
+
+#include "drawing/drawing.h"
 
 #include <QFile>
 
@@ -20,15 +22,17 @@ bool readHpgl(const QString &path, Drawing &drawing)
 
     const HpglPlotter::Settings settings{options.hpglUnits / 25.4, options.hpglAutoWeld, double(file.size())};
     HpglPlotter plotter(drawing, settings);
+    HpglInstructionPlayer player(plotter);
     TextLineReader lines(file);
     while (lines.next()) {
         plotter.setBytesRead(lines.position());
         if (lines.isAscii()) {
-            playHpglLine(lines.begin(), lines.end(), plotter);
+            player.playLine(lines.begin(), lines.end());
         } else {
             const QByteArray standIn = asciiStandIn(lines.text());
-            playHpglLine(standIn.constBegin(), standIn.constEnd(), plotter);
+            player.playLine(standIn.constBegin(), standIn.constEnd());
         }
     }
+    player.addNotesTo(drawing.notes());
     return plotter.finish();
 }
