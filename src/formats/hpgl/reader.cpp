@@ -8,7 +8,14 @@
 
 #include "drawing/drawing.h"
 
+#include <QCoreApplication>
 #include <QFile>
+
+namespace {
+
+const char *const instructionTooLong = QT_TRANSLATE_NOOP("DrawingNotes", "instruction too long to read");
+
+} // namespace
 
 bool readHpgl(const QString &path, Drawing &drawing)
 {
@@ -24,6 +31,8 @@ bool readHpgl(const QString &path, Drawing &drawing)
     HpglPlotter plotter(drawing, settings);
     HpglInstructionPlayer player(plotter);
     TextLineReader lines(file);
+    // A plot is often one line; its instructions end at ";" as well.
+    lines.splitLongLinesAfter(';');
     while (lines.next()) {
         plotter.setBytesRead(lines.position());
         if (lines.isAscii()) {
@@ -34,5 +43,12 @@ bool readHpgl(const QString &path, Drawing &drawing)
         }
     }
     player.addNotesTo(drawing.notes());
-    return plotter.finish();
+    const bool drawn = plotter.finish();
+    // The rest of the plot cannot be told from what was read, so what was
+    // drawn is not the plot.
+    if (lines.pieceTooLong()) {
+        drawing.notes().add(DrawingNote::Skipped, QLatin1String(instructionTooLong));
+        return false;
+    }
+    return drawn;
 }

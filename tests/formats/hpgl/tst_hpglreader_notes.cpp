@@ -1,4 +1,5 @@
 #include "drawing/drawing.h"
+#include "formats/common/textlinereader.h"
 #include "formats/formatoptions.h"
 #include "formats/hpgl/reader.h"
 
@@ -6,6 +7,43 @@
 #include "testsupport.h"
 
 #include <QtTest>
+
+namespace {
+
+// Where two drawings first differ, or nothing when they hold the same
+// points, exactly.
+QString firstDifference(const Drawing &a, const Drawing &b)
+{
+    if (a.objects().size() != b.objects().size())
+        return QStringLiteral("%1 objects against %2").arg(a.objects().size()).arg(b.objects().size());
+    for (int i = 0; i < a.objects().size(); ++i) {
+        const DrawingPointList &p = a.objects().at(i).points;
+        const DrawingPointList &q = b.objects().at(i).points;
+        if (p.size() != q.size())
+            return QStringLiteral("object %1: %2 points against %3").arg(i).arg(p.size()).arg(q.size());
+        for (int k = 0; k < p.size(); ++k) {
+            if (p.at(k)->x != q.at(k)->x || p.at(k)->y != q.at(k)->y)
+                return QStringLiteral("object %1, point %2").arg(i).arg(k);
+        }
+    }
+    return QString();
+}
+
+// A plot of `strokes` strokes, each instruction followed by `separator`.
+QByteArray plotOfStrokes(int strokes, const QByteArray &separator)
+{
+    QByteArray plot = "IN" + separator + "SP1" + separator;
+    for (int i = 0; i < strokes; ++i) {
+        const QByteArray x = QByteArray::number(i % 10007);
+        const QByteArray y = QByteArray::number(i % 101);
+        plot += "PU" + x + ',' + y + separator + "PD" + x + ",4000," + y + ",4000" + separator;
+        if (i % 97 == 0)
+            plot += "AA" + x + ",0,45" + separator;
+    }
+    return plot + "PU0,0" + separator + "SP0" + separator;
+}
+
+} // namespace
 
 class TestHpglReaderNotes : public QObject
 {
@@ -16,6 +54,8 @@ private slots:
     void notes();
     void filesWithNothingPassedOver_data();
     void filesWithNothingPassedOver();
+    void plotOnOneLine();
+    void overLongInstructionFailsTheFile();
 
 private:
     bool read(const QByteArray &content, Drawing &drawing)
@@ -98,6 +138,35 @@ void TestHpglReaderNotes::filesWithNothingPassedOver()
     Drawing drawing;
     QVERIFY(readHpgl(path, drawing));
     QCOMPARE(notesText(drawing.notes()), notes);
+}
+
+// A plot without a line break, several times what the reader holds at
+// once, draws what the same plot with a line per instruction draws.
+void TestHpglReaderNotes::plotOnOneLine()
+{
+    const int strokes = 120000;
+    Drawing oneLine;
+    QVERIFY(read(plotOfStrokes(strokes, ";"), oneLine));
+    Drawing lines;
+    QVERIFY(read(plotOfStrokes(strokes, ";\r\n"), lines));
+    QVERIFY(oneLine.objects().size() > strokes / 2);
+    QCOMPARE(firstDifference(oneLine, lines), QString());
+    QVERIFY(oneLine.notes().isEmpty());
+}
+
+// An instruction longer than a line may be cannot be told from what
+// follows it, so the plot fails, with a note that says why.
+void TestHpglReaderNotes::overLongInstructionFailsTheFile()
+{
+    QByteArray content("IN;PU0,0;PD40,0;PD");
+    const int pairs = TextLineReader::maximumLineLength / 8 + 1;
+    content.reserve(content.size() + pairs * 8 + 16);
+    for (int i = 0; i < pairs; ++i)
+        content += "400,400,";
+    content += "0,0;PU;\n";
+    Drawing drawing;
+    QVERIFY(!read(content, drawing));
+    QCOMPARE(notesText(drawing.notes()), QStringLiteral("skipped/instruction too long to read/1"));
 }
 
 QTEST_GUILESS_MAIN(TestHpglReaderNotes)
