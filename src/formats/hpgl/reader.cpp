@@ -1,12 +1,21 @@
 #include "reader.h"
 
 #include "formats/common/asciitext.h"
+#include "formats/common/textlinereader.h"
 #include "formats/formatoptions.h"
 #include "instructions.h"
 #include "plotter.h"
-#include "formats/common/textlinereader.h"
 
+#include "drawing/drawing.h"
+
+#include <QCoreApplication>
 #include <QFile>
+
+namespace {
+
+const char *const instructionTooLong = QT_TRANSLATE_NOOP("DrawingNotes", "instruction too long to read");
+
+} // namespace
 
 bool readHpgl(const QString &path, Drawing &drawing)
 {
@@ -20,15 +29,26 @@ bool readHpgl(const QString &path, Drawing &drawing)
 
     const HpglPlotter::Settings settings{options.hpglUnits / 25.4, options.hpglAutoWeld, double(file.size())};
     HpglPlotter plotter(drawing, settings);
+    HpglInstructionPlayer player(plotter);
     TextLineReader lines(file);
+    // A plot is often one line; its instructions end at ";" as well.
+    lines.splitLongLinesAfter(';');
     while (lines.next()) {
         plotter.setBytesRead(lines.position());
         if (lines.isAscii()) {
-            playHpglLine(lines.begin(), lines.end(), plotter);
+            player.playLine(lines.begin(), lines.end());
         } else {
             const QByteArray standIn = asciiStandIn(lines.text());
-            playHpglLine(standIn.constBegin(), standIn.constEnd(), plotter);
+            player.playLine(standIn.constBegin(), standIn.constEnd());
         }
     }
-    return plotter.finish();
+    player.addNotesTo(drawing.notes());
+    const bool drawn = plotter.finish();
+    // The rest of the plot cannot be told from what was read, so what was
+    // drawn is not the plot.
+    if (lines.pieceTooLong()) {
+        drawing.notes().add(DrawingNote::Skipped, QLatin1String(instructionTooLong));
+        return false;
+    }
+    return drawn;
 }

@@ -25,6 +25,8 @@ class TestTextLineReader : public QObject
 private slots:
     void linesOfAFile_data();
     void linesOfAFile();
+    void longLinesInPieces_data();
+    void longLinesInPieces();
     void fileLongerThanWhenOpened();
 
 private:
@@ -66,6 +68,26 @@ void TestTextLineReader::linesOfAFile_data()
         large += line + '\n';
     }
     QTest::newRow("three megabytes") << large << many;
+
+    // Decoded a chunk at a time, with characters across the chunk
+    // boundaries, a pair of surrogates among them.
+    const QString text = QStringLiteral("\u017c\u00f3\u0142w \U0001F600 PD1,2;\n");
+    QString longText;
+    QStringList longLines;
+    while (longText.size() < (3 << 20)) {
+        longText += text;
+        longLines.append(text.chopped(1));
+    }
+    const auto utf16 = [](const QString &s) {
+        return QByteArray("\xff\xfe") + QByteArray(reinterpret_cast<const char *>(s.utf16()), s.size() * 2);
+    };
+    QTest::newRow("UTF-16 with its byte order mark")
+        << utf16(QStringLiteral("a\r\n\u00e9\n")) << QStringList{QStringLiteral("a"), QStringLiteral("\u00e9")};
+    QTest::newRow("UTF-16, six megabytes") << utf16(longText) << longLines;
+    const QVector<uint> ucs4 = QStringLiteral("b\nc").toUcs4();
+    QTest::newRow("UTF-32 with its byte order mark")
+        << QByteArray("\xff\xfe\0\0", 4) + QByteArray(reinterpret_cast<const char *>(ucs4.constData()), ucs4.size() * 4)
+        << QStringList{QStringLiteral("b"), QStringLiteral("c")};
 }
 
 void TestTextLineReader::linesOfAFile()
@@ -77,6 +99,48 @@ void TestTextLineReader::linesOfAFile()
     qint64 consumed = -1;
     QCOMPARE(linesOf(file, &consumed), expected);
     QCOMPARE(consumed, qint64(content.size()));
+}
+
+// Lines of statements that also end at a separator: a long line comes in
+// pieces of at most a chunk that end after a separator, a short one whole.
+void TestTextLineReader::longLinesInPieces_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("pieces");
+    QByteArray oneLine;
+    while (oneLine.size() < (3 << 20))
+        oneLine += "PU1234,5678;PD1,2,3,4;";
+    QTest::newRow("short lines") << QByteArray("IN;PU0,0;\r\nPD1,1;\n\nPU") << 4;
+    QTest::newRow("three megabytes on one line") << oneLine << -1;
+    QTest::newRow("a long line between short ones") << "IN;\n" + oneLine + "PU9\nSP0;" << -1;
+    QTest::newRow("a last piece of carriage returns") << oneLine + "\r\r" << -1;
+}
+
+void TestTextLineReader::longLinesInPieces()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, pieces);
+    QFile file(write(content));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    TextLineReader lines(file);
+    lines.splitLongLinesAfter(';');
+    QByteArray joined;
+    int count = 0;
+    while (lines.next()) {
+        const QByteArray piece(lines.begin(), int(lines.end() - lines.begin()));
+        QVERIFY(piece.size() <= (1 << 20));
+        QVERIFY(!piece.contains('\n'));
+        joined += piece;
+        ++count;
+    }
+    QVERIFY(!lines.pieceTooLong());
+    QCOMPARE(lines.position(), qint64(content.size()));
+    QByteArray expected = content;
+    QCOMPARE(joined, expected.replace('\r', QByteArray()).replace('\n', QByteArray()));
+    if (pieces >= 0)
+        QCOMPARE(count, pieces);
+    else
+        QVERIFY(count > 3);
 }
 
 // A file that grows while it is read: the buffer sized to it when it was

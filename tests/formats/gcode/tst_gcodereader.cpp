@@ -76,16 +76,19 @@ void TestGCodeReader::vertexLines_data()
                                  << QVector<QPointF>{{1, 2}, {3, 2}, {3, 4}};
     QTest::newRow("Y alone first") << QByteArray("Y5\n") << QVector<QPointF>{{0, 5}};
     QTest::newRow("exponent and sign") << QByteArray("X1.5e1 Y-2") << QVector<QPointF>{{15, -2}};
-    QTest::newRow("comma is no decimal point") << QByteArray("X1,5 Y2\n") << QVector<QPointF>{{0, 2}};
+    QTest::newRow("comma is no decimal point: the line is skipped")
+        << QByteArray("X7 Y7\nX1,5 Y2\n") << QVector<QPointF>{{7, 7}};
     QTest::newRow("two spaces") << QByteArray("X10  Y20\n") << QVector<QPointF>{{10, 20}};
     QTest::newRow("other words ignored") << QByteArray("X10 Y20 Z-1 F300\n") << QVector<QPointF>{{10, 20}};
-    QTest::newRow("tab is no separator") << QByteArray("X7 Y7\nX10\tY20\n") << QVector<QPointF>{{7, 7}, {0, 7}};
+    QTest::newRow("tab is no separator: the line is skipped")
+        << QByteArray("X7 Y7\nX10\tY20\n") << QVector<QPointF>{{7, 7}};
     QTest::newRow("last X word wins") << QByteArray("X1 X2 Y3\n") << QVector<QPointF>{{2, 3}};
     QTest::newRow("surrounding white space") << QByteArray("  \t X1 Y2 \t\r\n") << QVector<QPointF>{{1, 2}};
     QTest::newRow("CR LF line ends") << QByteArray("X1 Y2\r\nX3 Y4\r\n") << QVector<QPointF>{{1, 2}, {3, 4}};
     QTest::newRow("a carriage return inside a line is dropped")
         << QByteArray("X1\r5 Y2\n") << QVector<QPointF>{{15, 2}};
-    QTest::newRow("X word without number") << QByteArray("X5 Y5\nX Y6\n") << QVector<QPointF>{{5, 5}, {0, 6}};
+    QTest::newRow("X word without number: the line is skipped")
+        << QByteArray("X5 Y5\nX Y6\n") << QVector<QPointF>{{5, 5}};
     QTest::newRow("underflowing number") << QByteArray("X1e-400 Y1\n") << QVector<QPointF>{{0, 1}};
     QTest::newRow("leading no-break space is trimmed")
         << QByteArray("\xc2\xa0X5 Y6\n") << QVector<QPointF>{{5, 6}};
@@ -206,6 +209,8 @@ void TestGCodeReader::endlessLineIsSkipped()
     Drawing drawing;
     QVERIFY(readGCode(write(content), drawing));
     QCOMPARE(pointsOf(drawing), (QVector<QPointF>{{1, 1}, {3, 3}}));
+    QCOMPARE(drawing.notes().list(),
+             (QVector<DrawingNote>{{DrawingNote::Skipped, QStringLiteral("line too long to read"), 1, QString()}}));
 }
 
 void TestGCodeReader::decimalsMatchQString_data()
