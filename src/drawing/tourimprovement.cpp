@@ -4,6 +4,7 @@
 #include "tourshapes.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstddef>
 
 namespace {
@@ -14,7 +15,10 @@ constexpr int placesPerClosedObject = 4;
 // Evaluations and moved stops per second of budget, about what one core
 // of a modest machine manages. A count rather than a clock, so that the
 // result does not depend on the machine or on how busy it is.
-constexpr double workPerSecond = 20e6;
+constexpr double workPerSecond = 5e6;
+// Stops a move may shift: on a large drawing a few moves across the whole
+// tour would use up the budget that thousands of nearby ones put to better use.
+constexpr int longestShift = 1000;
 // Smaller gains are rounding, and taking them could loop for ever.
 constexpr double leastGain = 1e-9;
 
@@ -102,6 +106,8 @@ private:
                 return;
             ++m_work;
             const int j = m_position[std::size_t(other)];
+            if (std::abs(j - boundary) > longestShift)
+                return;
             if (j >= boundary) {
                 const bool hasNext = j + 1 < m_size;
                 double change = distance(from, exitAt(j)) - distance(from, entryAt(boundary));
@@ -143,7 +149,7 @@ private:
         int bestAfter = 0;
         bool bestReversed = false;
         const auto consider = [&](int after) {
-            if (after >= start - 1 && after <= last)
+            if ((after >= start - 1 && after <= last) || std::abs(after - start) > longestShift)
                 return;
             ++m_work;
             const Vertex a = exitAt(after);
