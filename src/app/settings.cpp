@@ -27,6 +27,7 @@ Settings::Settings(QWidget *parent)
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &Settings::onRejected);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(ui->orderObjects, &QCheckBox::toggled, ui->orderBudget, &QWidget::setEnabled);
     loadControls();
 }
 
@@ -44,6 +45,12 @@ void Settings::loadControls()
     ui->formatDXFSplineSegments->setEnabled(!ui->formatDXFSplineSegmentsFromFile->isChecked());
     ui->parallelFiles->setMaximum(maxParallelFiles);
     ui->parallelFiles->setValue(loadParallelFiles(m_settings));
+    const ShapingOptions shaping = loadShapingOptions(m_settings);
+    ui->orderObjects->setChecked(shaping.orderObjects);
+    ui->orderBudget->setMaximum(maxOrderBudgetSeconds);
+    ui->orderBudget->setValue(shaping.orderBudgetSeconds);
+    ui->orderBudget->setEnabled(shaping.orderObjects);
+    ui->joinTouching->setChecked(shaping.joinTouching);
 }
 
 void Settings::on_formatList_itemSelectionChanged()
@@ -67,6 +74,11 @@ void Settings::onAccepted()
     options.dxfSplineSegmentsFromFile = ui->formatDXFSplineSegmentsFromFile->isChecked();
     storeFormatOptions(m_settings, options);
     storeParallelFiles(m_settings, ui->parallelFiles->value());
+    ShapingOptions shaping;
+    shaping.orderObjects = ui->orderObjects->isChecked();
+    shaping.orderBudgetSeconds = ui->orderBudget->value();
+    shaping.joinTouching = ui->joinTouching->isChecked();
+    storeShapingOptions(m_settings, shaping);
 }
 
 void Settings::onRejected()

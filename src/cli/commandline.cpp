@@ -42,12 +42,14 @@ QString unescapeTemplate(const QString &argument)
 struct Text { std::optional<QString> ConvertRequest::*field; };
 struct TemplateText { std::optional<QString> ConvertRequest::*field; };
 struct WholeNumber { std::optional<qint32> ConvertRequest::*field; };
+// A time from 0 up to maxSeconds, fractions allowed.
+struct Seconds { std::optional<double> ConvertRequest::*field; };
 // --NAME sets it, --no-NAME clears it.
 struct OnOff { std::optional<bool> ConvertRequest::*field; };
 struct Switch { bool ConvertRequest::*field; };
 // Answered instead of converting, and left out of the usage line.
 struct Answer { ConvertRequest::Action action; };
-using Landing = std::variant<Text, TemplateText, WholeNumber, OnOff, Switch, Answer>;
+using Landing = std::variant<Text, TemplateText, WholeNumber, Seconds, OnOff, Switch, Answer>;
 
 struct OptionRow
 {
@@ -77,6 +79,14 @@ constexpr OptionRow optionTable[] = {
     {"", "spline-segments", "N", WholeNumber{&ConvertRequest::dxfSplineSegments}, "DXF spline points per control point"},
     {"", "spline-segments-from-file", "", OnOff{&ConvertRequest::dxfSplineSegmentsFromFile},
      "take the DXF spline resolution from the file"},
+    {"", "order", "", OnOff{&ConvertRequest::orderObjects},
+     "order the objects to shorten the travel between them"},
+    {"", "order-budget", "SECONDS", Seconds{&ConvertRequest::orderBudgetSeconds},
+     "time spent shortening the order of one file\n"
+     "(0 to 600; default 1)"},
+    {"", "join", "", OnOff{&ConvertRequest::joinTouching},
+     "cut an object that starts where the one before\n"
+     "ends without lifting the tool"},
     {"j", "jobs", "N", WholeNumber{&ConvertRequest::parallelFiles},
      "convert N files at once (1 to 64; default: as set in\n"
      "Travina, or one per processor core)"},
@@ -92,7 +102,7 @@ constexpr std::size_t optionCount = std::size(optionTable);
 constexpr bool takesValue(const Landing &landing)
 {
     return std::holds_alternative<Text>(landing) || std::holds_alternative<TemplateText>(landing)
-        || std::holds_alternative<WholeNumber>(landing);
+        || std::holds_alternative<WholeNumber>(landing) || std::holds_alternative<Seconds>(landing);
 }
 
 constexpr bool everyValueIsNamed()
@@ -170,6 +180,22 @@ bool land(const WholeNumber &target, const OptionUse &use, ConvertRequest &reque
         return false;
     }
     request.*target.field = number;
+    return true;
+}
+
+bool land(const Seconds &target, const OptionUse &use, ConvertRequest &request, QString &error)
+{
+    bool ok = false;
+    const double seconds = use.value.toDouble(&ok);
+    // Written so that a NaN fails too.
+    if (!ok || !(seconds >= 0 && seconds <= maxOrderBudgetSeconds)) {
+        error = QStringLiteral("%1 needs a number of seconds from 0 to %2, not '%3'")
+                    .arg(use.option)
+                    .arg(maxOrderBudgetSeconds)
+                    .arg(use.value);
+        return false;
+    }
+    request.*target.field = seconds;
     return true;
 }
 

@@ -23,6 +23,9 @@ struct ConvertRequest
     std::optional<bool> hpglAutoWeld;
     std::optional<qint32> dxfSplineSegments;
     std::optional<bool> dxfSplineSegmentsFromFile;
+    std::optional<bool> orderObjects;
+    std::optional<double> orderBudgetSeconds;
+    std::optional<bool> joinTouching;
     std::optional<QString> reportPath;
     std::optional<qint32> parallelFiles;
     bool quiet = false;

@@ -34,6 +34,9 @@ ConversionOptions optionsFor(const ConvertRequest &request)
     overrideWith(options.hpglAutoWeld, request.hpglAutoWeld);
     overrideWith(options.dxfSplineSegments, request.dxfSplineSegments);
     overrideWith(options.dxfSplineSegmentsFromFile, request.dxfSplineSegmentsFromFile);
+    overrideWith(options.orderObjects, request.orderObjects);
+    overrideWith(options.orderBudgetSeconds, request.orderBudgetSeconds);
+    overrideWith(options.joinTouching, request.joinTouching);
     return options;
 }
 

@@ -1,5 +1,6 @@
 #include "conversionjob.h"
 
+#include "outputshaping.h"
 #include "queuedcall.h"
 
 #include "drawing/drawing.h"
@@ -247,7 +248,8 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
     // drawing goes away.
     std::unique_ptr<FollowingGCodeWriter> follower;
     try {
-        if (!m_writeReplaced)
+        // A shaped drawing is known only once the whole file is read.
+        if (!m_writeReplaced && !shapesOutput(m_options))
             follower = followReading(input, output, drawing);
         progressCallback = [this, row](double fraction) { reportProgress(row, fraction * 0.6); };
         const bool read = m_read(input, drawing);
@@ -280,6 +282,8 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
             return result;
         }
         createOutputDirectory(out);
+        const std::unique_ptr<Drawing> shaped = shapedForOutput(drawing, m_options);
+        const Drawing &toWrite = shaped ? *shaped : drawing;
         progressCallback = [this, row](double fraction) { reportProgress(row, 0.6 + 0.4 * fraction); };
         bool written;
         if (follower && follower->path() == out.path) {
@@ -289,11 +293,11 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
             std::unique_lock<std::mutex> oneAtATime(m_inPlaceWriting, std::defer_lock);
             if (isWrittenInPlace(result.output))
                 oneAtATime.lock();
-            written = m_write(result.output, drawing);
+            written = m_write(result.output, toWrite);
         }
         result.status = written ? ConversionResult::Converted : ConversionResult::WriteFailed;
         if (written)
-            result.figures = figuresOf(drawing);
+            result.figures = figuresOf(toWrite);
     } catch (...) {
         result.status = ConversionResult::WriteFailed;
         result.detail = describe(std::current_exception());

@@ -12,6 +12,9 @@ bool dxfSplineSegmentsFromFile = builtIn.dxfSplineSegmentsFromFile;
 QString initTemplate = builtIn.initTemplate;
 QString middleTemplate = builtIn.middleTemplate;
 QString finishTemplate = builtIn.finishTemplate;
+bool orderObjects = builtIn.orderObjects;
+double orderBudgetSeconds = builtIn.orderBudgetSeconds;
+bool joinTouching = builtIn.joinTouching;
 
 thread_local std::function<void(double)> progressCallback = [](double) {};
 
@@ -25,6 +28,9 @@ ConversionOptions ConversionOptions::fromProcessValues()
     options.initTemplate = ::initTemplate;
     options.middleTemplate = ::middleTemplate;
     options.finishTemplate = ::finishTemplate;
+    options.orderObjects = ::orderObjects;
+    options.orderBudgetSeconds = ::orderBudgetSeconds;
+    options.joinTouching = ::joinTouching;
     return options;
 }
 

@@ -15,6 +15,9 @@ extern bool dxfSplineSegmentsFromFile;
 extern QString initTemplate;
 extern QString middleTemplate;
 extern QString finishTemplate;
+extern bool orderObjects;
+extern double orderBudgetSeconds;
+extern bool joinTouching;
 
 // Called by the readers and the writer with the fraction of their work
 // done. It always holds a callable; the conversion job installs its own on
@@ -31,6 +34,11 @@ struct ConversionOptions
     QString initTemplate = QStringLiteral("G1 F1000\nZ10\n{NextPoint}\nZ0");
     QString middleTemplate = QStringLiteral("Z10\n{NextPoint}\nZ0");
     QString finishTemplate = QStringLiteral("X0 Y0");
+    // How the drawing is shaped between reading and writing. All off, so
+    // that the output follows the file unless asked otherwise.
+    bool orderObjects = false;
+    double orderBudgetSeconds = 1.0;
+    bool joinTouching = false;
 
     // A copy of the process-wide values as they stand now.
     static ConversionOptions fromProcessValues();

@@ -40,6 +40,11 @@ void loadProcessOptions(QSettings &settings)
     readInto(settings, SettingsKeys::dxfSplineSegments, ::dxfSplineSegments);
     readInto(settings, SettingsKeys::dxfSplineSegmentsFromFile, ::dxfSplineSegmentsFromFile);
     settings.endGroup();
+
+    const ShapingOptions shaping = loadShapingOptions(settings);
+    ::orderObjects = shaping.orderObjects;
+    ::orderBudgetSeconds = shaping.orderBudgetSeconds;
+    ::joinTouching = shaping.joinTouching;
 }
 
 OutputOptions loadOutputOptions(QSettings &settings)
@@ -99,6 +104,31 @@ int loadParallelFiles(QSettings &settings)
 void storeParallelFiles(QSettings &settings, int files)
 {
     write(settings, SettingsKeys::parallelFiles, qBound(1, files, maxParallelFiles));
+}
+
+ShapingOptions loadShapingOptions(QSettings &settings)
+{
+    ShapingOptions options;
+    options.orderObjects = ::orderObjects;
+    options.orderBudgetSeconds = ::orderBudgetSeconds;
+    options.joinTouching = ::joinTouching;
+    readInto(settings, SettingsKeys::orderObjects, options.orderObjects);
+    readInto(settings, SettingsKeys::orderTimeBudget, options.orderBudgetSeconds);
+    readInto(settings, SettingsKeys::joinTouching, options.joinTouching);
+    // Written so that a NaN falls back too.
+    if (!(options.orderBudgetSeconds >= 0 && options.orderBudgetSeconds <= maxOrderBudgetSeconds))
+        options.orderBudgetSeconds = ConversionOptions().orderBudgetSeconds;
+    return options;
+}
+
+void storeShapingOptions(QSettings &settings, const ShapingOptions &options)
+{
+    ::orderObjects = options.orderObjects;
+    ::orderBudgetSeconds = qBound(0.0, options.orderBudgetSeconds, maxOrderBudgetSeconds);
+    ::joinTouching = options.joinTouching;
+    write(settings, SettingsKeys::orderObjects, ::orderObjects);
+    write(settings, SettingsKeys::orderTimeBudget, ::orderBudgetSeconds);
+    write(settings, SettingsKeys::joinTouching, ::joinTouching);
 }
 
 void saveWindowState(QSettings &settings, const WindowState &state)

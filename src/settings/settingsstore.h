@@ -25,6 +25,9 @@ inline constexpr char dxfSplineSegments[] = "SplineSegments";
 inline constexpr char dxfSplineSegmentsFromFile[] = "SplineSegmentsFromFile";
 
 inline constexpr char parallelFiles[] = "Output/ParallelFiles";
+inline constexpr char orderObjects[] = "Output/OrderObjects";
+inline constexpr char orderTimeBudget[] = "Output/OrderTimeBudget";
+inline constexpr char joinTouching[] = "Output/JoinTouching";
 
 inline constexpr char gcodeGroup[] = "Format/GCode";
 inline constexpr char gcodeInit[] = "Init";
@@ -33,7 +36,8 @@ inline constexpr char gcodeFinish[] = "Finish";
 } // namespace SettingsKeys
 
 // Fills the process-wide option values from the store: HPGL, then the
-// G-code templates, then DXF. A missing key leaves its value as it was.
+// G-code templates, then DXF, then the output shaping. A missing key leaves
+// its value as it was.
 void loadProcessOptions(QSettings &settings);
 
 // The output options as stored, with their defaults when absent.
@@ -60,6 +64,22 @@ void storeFormatOptions(QSettings &settings, const FormatOptions &options);
 constexpr int maxParallelFiles = 64;
 int loadParallelFiles(QSettings &settings);
 void storeParallelFiles(QSettings &settings, int files);
+
+// How the drawing is shaped before it is written (see ConversionOptions).
+constexpr double maxOrderBudgetSeconds = 600;
+struct ShapingOptions
+{
+    bool orderObjects = false;
+    double orderBudgetSeconds = 0;
+    bool joinTouching = false;
+};
+
+// As stored, each defaulting to its process-wide value; the budget within
+// 0 and maxOrderBudgetSeconds.
+ShapingOptions loadShapingOptions(QSettings &settings);
+
+// Makes the options the process-wide values and writes them to the store.
+void storeShapingOptions(QSettings &settings, const ShapingOptions &options);
 
 // What the main window writes when it closes, in this order.
 struct WindowState

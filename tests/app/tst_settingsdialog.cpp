@@ -97,6 +97,11 @@ void TestSettingsDialog::okStoresAndApplies()
     child<QSpinBox>(dialog, "formatDXFSplineSegments")->setValue(12);
     QCOMPARE(child<QSpinBox>(dialog, "parallelFiles")->value(), qBound(1, QThread::idealThreadCount(), 64));
     child<QSpinBox>(dialog, "parallelFiles")->setValue(3);
+    QVERIFY(!child<QDoubleSpinBox>(dialog, "orderBudget")->isEnabled());
+    child<QCheckBox>(dialog, "orderObjects")->setChecked(true);
+    QVERIFY(child<QDoubleSpinBox>(dialog, "orderBudget")->isEnabled());
+    child<QDoubleSpinBox>(dialog, "orderBudget")->setValue(2.5);
+    child<QCheckBox>(dialog, "joinTouching")->setChecked(true);
     QTest::mouseClick(button(dialog, QDialogButtonBox::Ok), Qt::LeftButton);
 
     QVERIFY(!dialog.isVisible());
@@ -109,7 +114,15 @@ void TestSettingsDialog::okStoresAndApplies()
     QCOMPARE(stored("Format/DXF/SplineSegments").toInt(), 12);
     QCOMPARE(stored("Format/DXF/SplineSegmentsFromFile").toBool(), false);
     QCOMPARE(stored("Output/ParallelFiles").toInt(), 3);
-    QCOMPARE(m_environment.storedKeys().size(), 5);
+    QCOMPARE(stored("Output/OrderObjects").toBool(), true);
+    QCOMPARE(stored("Output/OrderTimeBudget").toDouble(), 2.5);
+    QCOMPARE(stored("Output/JoinTouching").toBool(), true);
+    QCOMPARE(::orderObjects, true);
+    QCOMPARE(::joinTouching, true);
+    QCOMPARE(m_environment.storedKeys().size(), 8);
+    ::orderObjects = ConversionOptions().orderObjects;
+    ::orderBudgetSeconds = ConversionOptions().orderBudgetSeconds;
+    ::joinTouching = ConversionOptions().joinTouching;
 }
 
 void TestSettingsDialog::cancelStoresNothing_data()

@@ -137,6 +137,10 @@ void TestTravinaConvert::usageErrors_data()
                                                    << QByteArray("travina-convert: -o - takes exactly one input file\n");
     QTest::newRow("no files at once") << QStringList{QStringLiteral("-j"), QStringLiteral("0"), QStringLiteral("a.tap")}
                                       << QByteArray("travina-convert: -j needs a number from 1 to 64, not 0\n");
+    QTest::newRow("budget past its range") << QStringList{QStringLiteral("--order-budget"), QStringLiteral("-1"), QStringLiteral("a.tap")}
+                                           << QByteArray("travina-convert: --order-budget needs a number of seconds from 0 to 600, not '-1'\n");
+    QTest::newRow("budget not a number") << QStringList{QStringLiteral("--order-budget"), QStringLiteral("nan"), QStringLiteral("a.tap")}
+                                         << QByteArray("travina-convert: --order-budget needs a number of seconds from 0 to 600, not 'nan'\n");
     QTest::newRow("unreadable template file") << QStringList{QStringLiteral("--init"), QStringLiteral("@nothere.txt"), QStringLiteral("a.tap")}
                                               << QByteArray("travina-convert: cannot read template file 'nothere.txt'\n");
 }

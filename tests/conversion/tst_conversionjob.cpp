@@ -46,6 +46,8 @@ private slots:
     void oneRunAtATime();
     void stopEndsAfterCurrentFile();
     void writingWhileReadingGivesTheSameFile();
+    void shapingWritesAndReportsTheShapedDrawing_data();
+    void shapingWritesAndReportsTheShapedDrawing();
     void failedReadLeavesNoOutput();
     void inflateLimitFailsWithItsReason();
     void coordinatesOutOfRangeFail_data();
@@ -300,6 +302,44 @@ void TestConversionJob::writingWhileReadingGivesTheSameFile()
     const QByteArray written = fileContents(m_dir->filePath(QStringLiteral("early.tap")));
     QCOMPARE(written.count("Z10\n"), 3000);
     QCOMPARE(written, fileContents(m_dir->filePath(QStringLiteral("late.tap"))));
+}
+
+void TestConversionJob::shapingWritesAndReportsTheShapedDrawing_data()
+{
+    QTest::addColumn<bool>("order");
+    QTest::addColumn<bool>("join");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<double>("travel");
+
+    const QByteArray fileOrder = "G1 F1000\nZ10\nX10.000000 Y0.000000\nZ0\nX10.000000 Y0.000000\nX11.000000 Y0.000000\n"
+                                 "Z10\nX3.000000 Y0.000000\nZ0\nX3.000000 Y0.000000\nX2.000000 Y0.000000\nX0 Y0\n";
+    QTest::newRow("options off, as always") << false << false << fileOrder << 18.0;
+    QTest::newRow("nothing touches") << false << true << fileOrder << 18.0;
+    QTest::newRow("ordered") << true << false
+                             << QByteArray("G1 F1000\nZ10\nX2.000000 Y0.000000\nZ0\nX2.000000 Y0.000000\nX3.000000 "
+                                           "Y0.000000\nZ10\nX10.000000 Y0.000000\nZ0\nX10.000000 "
+                                           "Y0.000000\nX11.000000 Y0.000000\nX0 Y0\n")
+                             << 9.0;
+}
+
+void TestConversionJob::shapingWritesAndReportsTheShapedDrawing()
+{
+    QFETCH(bool, order);
+    QFETCH(bool, join);
+    QFETCH(QByteArray, expected);
+    QFETCH(double, travel);
+    const QString input = file(QStringLiteral("two.plt"), "IN;PU400,0;PD440,0;PU120,0;PD80,0;");
+    ConversionOptions options;
+    options.orderObjects = order;
+    options.joinTouching = join;
+    ConversionJob job;
+    Report report;
+    watch(job, report);
+    const QString output = m_dir->filePath(QStringLiteral("two.tap"));
+    QVERIFY(job.start({input}, options, pattern(output)));
+    QVERIFY(waitForEnd(job, report));
+    QCOMPARE(fileContents(output), expected);
+    QCOMPARE(report.results.value(0).figures.travelLength, travel);
 }
 
 // The output was begun while reading; a reader that gives up at the end
