@@ -58,16 +58,15 @@ void BatchConverter::onRowFinished(int row, const ConversionResult &result)
 
 void BatchConverter::print(const ConversionResult &result)
 {
-    if (result.succeeded()) {
-        if (!m_quiet)
-            std::fprintf(m_report, "OK %s -> %s\n", qPrintable(printable(result.input)),
-                         qPrintable(printable(result.output)));
-    } else {
+    if (!result.succeeded()) {
+        // One line, whatever the reader noted on its way: the reason says
+        // why nothing was written, and the JSON report keeps the notes.
         m_anyFailed = true;
         std::fprintf(m_report, "FAILED %s: %s\n", qPrintable(printable(result.input)),
                      qPrintable(printable(failureReason(result))));
-    }
-    if (!m_quiet) {
+    } else if (!m_quiet) {
+        std::fprintf(m_report, "OK %s -> %s\n", qPrintable(printable(result.input)),
+                     qPrintable(printable(result.output)));
         for (const QString &line : noteLines(result.notes))
             std::fprintf(m_report, "  %s\n", qPrintable(printable(line)));
     }
