@@ -77,6 +77,10 @@
         <source>compressed file inflates past the size limit</source>
         <translation>skompresowany plik po rozpakowaniu przekracza dopuszczalny rozmiar</translation>
     </message>
+    <message>
+        <source>another input of this run writes the same output</source>
+        <translation>inny plik tego przebiegu zapisuje ten sam plik wyjściowy</translation>
+    </message>
 </context>
 <context>
     <name>CrashReporter</name>
@@ -193,6 +197,141 @@
     </message>
 </context>
 <context>
+    <name>DrawingNotes</name>
+    <message>
+        <source>not drawn</source>
+        <translation>nie narysowano</translation>
+    </message>
+    <message>
+        <source>hidden, not drawn</source>
+        <translation>ukryte, nie narysowano</translation>
+    </message>
+    <message>
+        <source>drawn elsewhere than the file places it</source>
+        <translation>narysowano w innym miejscu, niż wskazuje plik</translation>
+    </message>
+    <message>
+        <source>drawn as straight lines</source>
+        <translation>narysowano jako odcinki proste</translation>
+    </message>
+    <message>
+        <source>skipped</source>
+        <translation>pominięto</translation>
+    </message>
+    <message>
+        <source>assumed</source>
+        <translation>przyjęto</translation>
+    </message>
+    <message>
+        <source> [option: %1]</source>
+        <translation> [opcja: %1]</translation>
+    </message>
+    <message>
+        <source>block with an unreadable base point</source>
+        <translation>blok z nieczytelnym punktem bazowym</translation>
+    </message>
+    <message>
+        <source>other blocks</source>
+        <translation>inne bloki</translation>
+    </message>
+    <message>
+        <source>entity with an unreadable number</source>
+        <translation>obiekt z nieczytelną liczbą</translation>
+    </message>
+    <message>
+        <source>paper space entity</source>
+        <translation>obiekt z obszaru papieru</translation>
+    </message>
+    <message>
+        <source>unit inch ($INSUNITS missing)</source>
+        <translation>jednostka cal (brak $INSUNITS)</translation>
+    </message>
+    <message>
+        <source>unit inch (before $INSUNITS)</source>
+        <translation>jednostka cal (przed $INSUNITS)</translation>
+    </message>
+    <message>
+        <source>unit millimetre ($INSUNITS 0, unitless)</source>
+        <translation>jednostka milimetr ($INSUNITS 0, bez jednostki)</translation>
+    </message>
+    <message>
+        <source>unit inch ($INSUNITS unusable)</source>
+        <translation>jednostka cal ($INSUNITS nieużyteczne)</translation>
+    </message>
+    <message>
+        <source>incomplete LWPOLYLINE</source>
+        <translation>niekompletna LWPOLYLINE</translation>
+    </message>
+    <message>
+        <source>LWPOLYLINE with more vertices than its count</source>
+        <translation>LWPOLYLINE z większą liczbą wierzchołków, niż podaje</translation>
+    </message>
+    <message>
+        <source>entities of other kinds</source>
+        <translation>obiekty innych rodzajów</translation>
+    </message>
+    <message>
+        <source>VERTEX outside a POLYLINE</source>
+        <translation>VERTEX poza POLYLINE</translation>
+    </message>
+    <message>
+        <source>closing segment of a POLYLINE</source>
+        <translation>odcinek zamykający POLYLINE</translation>
+    </message>
+    <message>
+        <source>SPLINE of unsupported degree</source>
+        <translation>SPLINE nieobsługiwanego stopnia</translation>
+    </message>
+    <message>
+        <source>SPLINE without control points</source>
+        <translation>SPLINE bez punktów kontrolnych</translation>
+    </message>
+    <message>
+        <source>incomplete SPLINE</source>
+        <translation>niekompletny SPLINE</translation>
+    </message>
+    <message>
+        <source>SPLINE with knots out of order</source>
+        <translation>SPLINE z węzłami w złej kolejności</translation>
+    </message>
+    <message>
+        <source>SPLINE with more control points than its count</source>
+        <translation>SPLINE z większą liczbą punktów kontrolnych, niż podaje</translation>
+    </message>
+    <message>
+        <source>move in a line not starting with X or Y</source>
+        <translation>ruch w wierszu, który nie zaczyna się od X ani Y</translation>
+    </message>
+    <message>
+        <source>line with an unreadable number</source>
+        <translation>wiersz z nieczytelną liczbą</translation>
+    </message>
+    <message>
+        <source>line too long to read</source>
+        <translation>wiersz zbyt długi do odczytania</translation>
+    </message>
+    <message>
+        <source>unreadable parameter</source>
+        <translation>nieczytelny parametr</translation>
+    </message>
+    <message>
+        <source>unpaired coordinate</source>
+        <translation>współrzędna bez pary</translation>
+    </message>
+    <message>
+        <source>arc without centre or sweep</source>
+        <translation>łuk bez środka lub kąta</translation>
+    </message>
+    <message>
+        <source>instruction that could not be read</source>
+        <translation>instrukcja, której nie udało się odczytać</translation>
+    </message>
+    <message>
+        <source>instruction too long to read</source>
+        <translation>instrukcja zbyt długa do odczytania</translation>
+    </message>
+</context>
+<context>
     <name>SettingsClass</name>
     <message>
         <source>Format options</source>
@@ -229,6 +368,42 @@
     <message>
         <source>as in file</source>
         <translation>jak w pliku</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Wyjście</translation>
+    </message>
+    <message>
+        <source>Files converted at once</source>
+        <translation>Pliki konwertowane jednocześnie</translation>
+    </message>
+    <message>
+        <source>How many files are read and written at the same time; one per processor core uses the whole machine</source>
+        <translation>Ile plików jest czytanych i zapisywanych jednocześnie; po jednym na rdzeń procesora wykorzystuje cały komputer</translation>
+    </message>
+    <message>
+        <source>Order objects to shorten travel</source>
+        <translation>Porządkuj obiekty, by skrócić przejazdy</translation>
+    </message>
+    <message>
+        <source>Cut the objects in the order and direction that keeps the moves between them short, instead of the order of the file</source>
+        <translation>Wycinaj obiekty w kolejności i kierunku, które skracają przejazdy między nimi, zamiast w kolejności z pliku</translation>
+    </message>
+    <message>
+        <source>Time to shorten the order of one file (s)</source>
+        <translation>Czas na skracanie kolejności jednego pliku (s)</translation>
+    </message>
+    <message>
+        <source>Longer finds a shorter order on large drawings; the same drawing always gets the same order</source>
+        <translation>Dłuższy czas daje krótszą kolejność dla dużych rysunków; ten sam rysunek zawsze dostaje tę samą kolejność</translation>
+    </message>
+    <message>
+        <source>Join touching objects</source>
+        <translation>Łącz stykające się obiekty</translation>
+    </message>
+    <message>
+        <source>An object that starts where the one before ends is cut on without lifting the tool</source>
+        <translation>Obiekt zaczynający się tam, gdzie kończy się poprzedni, jest wycinany dalej bez podnoszenia narzędzia</translation>
     </message>
 </context>
 <context>
