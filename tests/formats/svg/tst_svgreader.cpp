@@ -494,7 +494,6 @@ void TestSvgReader::truncatedMemberKeepsItsShapes()
     for (int i = 1; i <= 2000; ++i)
         body += "<line x2=\"" + QByteArray::number(i) + "\"/>\n";
     const QByteArray compressed = gzip(millimetrePage(body));
-    QTest::ignoreMessage(QtWarningMsg, "Error while inflating gzip file: unexpected end of compressed data");
     Drawing drawing;
     QVERIFY(read(compressed.left(compressed.size() / 2), drawing, QStringLiteral("cut.svgz")));
     QVERIFY(drawing.objects().size() > 100);
@@ -517,10 +516,6 @@ void TestSvgReader::inflatingIsBoundedByTheCompressedSize()
     const QByteArray compressed = gzip(millimetrePage(body));
     QVERIFY(body.size() > (64 << 20));
     QVERIFY(body.size() > (bomb ? 1000 : 14) * compressed.size());
-    if (bomb) {
-        QTest::ignoreMessage(QtWarningMsg,
-                             "Error while inflating gzip file: inflated size limit of 67108864 bytes reached");
-    }
     Drawing drawing;
     QCOMPARE(read(compressed, drawing, QStringLiteral("big.svgz")), !bomb);
     QCOMPARE(drawing.inflateLimitReached(), bomb);
