@@ -18,11 +18,6 @@ bool isDigit(QChar c)
     return c.unicode() >= '0' && c.unicode() <= '9';
 }
 
-bool canStartNumber(QChar c)
-{
-    return isDigit(c) || c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLatin1Char('.');
-}
-
 // The characters of one number, copied out of the UTF-16 text.
 struct NumberText
 {
@@ -160,6 +155,26 @@ double parseNumber(const QChar *&cursor, const QChar *end)
     NumberText number;
     copyNumber(cursor, end, number);
     return convertGeneral(number);
+}
+
+bool numberBeginsAt(const QChar *cursor, const QChar *end)
+{
+    if (cursor != end && (*cursor == QLatin1Char('-') || *cursor == QLatin1Char('+')))
+        ++cursor;
+    if (cursor != end && *cursor == QLatin1Char('.'))
+        ++cursor;
+    return cursor != end && isDigit(*cursor);
+}
+
+bool parseGrammarNumber(const QChar *&cursor, const QChar *end, double &value)
+{
+    if (!numberBeginsAt(cursor, end))
+        return false;
+    value = parseNumber(cursor, end);
+    // A number ends in a digit or a point; anything else is an exponent
+    // that lacks its digits.
+    const ushort last = cursor[-1].unicode();
+    return (last >= '0' && last <= '9') || last == '.';
 }
 
 void parseNumberList(const QChar *&cursor, const QChar *end, NumberBuffer &numbers)
