@@ -12,6 +12,7 @@
 #include "drawing/pointextremes.h"
 #include "drawing/painterpathflattening.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QMatrix>
 #include <QXmlStreamReader>
@@ -38,6 +39,11 @@ QStringView attribute(const QXmlStreamAttributes &attributes, const char *name)
     return attributes.value(QLatin1String(name));
 }
 
+QString failureAt(const char *text, const QXmlStreamReader &xml)
+{
+    return QCoreApplication::translate("SvgReader", text).arg(xml.lineNumber()).arg(xml.columnNumber());
+}
+
 // What QMatrix::map does to a path, without copying the path.
 void mapInPlace(CheckedPainterPath &path, const QMatrix &matrix)
 {
@@ -60,14 +66,16 @@ public:
     {
     }
 
-    void read(QIODevice &device);
-    void readInflated(GzipInflater &inflater);
-    bool finish();
+    // False when the document could not be read whole.
+    bool read(QIODevice &device);
+    bool readInflated(GzipInflater &inflater);
+    bool finish(bool documentRead);
 
 private:
     // Reads what the XML reader has data for; false when reading must stop
     // before the end of the data.
     bool readTokens(QXmlStreamReader &xml);
+    bool judgeDocument(const QXmlStreamReader &xml);
     // False when the document is too large to read further.
     bool startElement(const QXmlStreamReader &xml);
     void readDocumentElement(const QXmlStreamAttributes &attributes);
@@ -97,37 +105,62 @@ private:
     bool m_tooLarge = false;
 };
 
-void SvgDocumentReader::read(QIODevice &device)
+bool SvgDocumentReader::read(QIODevice &device)
 {
     QXmlStreamReader xml(&device);
     xml.setNamespaceProcessing(false);
     readTokens(xml);
+    return judgeDocument(xml);
 }
 
 // The inflated data goes to the XML reader a piece at a time, so that it
 // never lies in memory whole. The XML reader still holds a single text
 // node in full, at two bytes a character: the limit of the inflater is
 // what bounds a file of nothing but white space.
-void SvgDocumentReader::readInflated(GzipInflater &inflater)
+bool SvgDocumentReader::readInflated(GzipInflater &inflater)
 {
     QXmlStreamReader xml;
     xml.setNamespaceProcessing(false);
+    QByteArray piece(inflatedPieceBytes, Qt::Uninitialized);
+    bool documentEnded = false;
     for (;;) {
-        QByteArray piece(inflatedPieceBytes, Qt::Uninitialized);
         const int size = inflater.inflateInto(piece.data(), piece.size());
         if (size == 0)
-            return;
-        piece.truncate(size);
-        xml.addData(piece);
-        if (!readTokens(xml))
-            return;
+            break;
+        // Past the end of the document the data is still inflated, for
+        // the checksum at the end of the stream to prove what was read.
+        if (documentEnded)
+            continue;
+        xml.addData(QByteArray(piece.constData(), size));
+        if (!readTokens(xml)) {
+            if (m_tooLarge || xml.hasError())
+                break;
+            documentEnded = true;
+        }
+    }
+    // A damaged stream may have given wrong bytes before zlib found the
+    // fault, so the fault of the stream comes before that of the XML.
+    switch (inflater.ending()) {
+    case GzipInflater::Ending::LimitReached:
+        // What was read is only the beginning of the drawing.
+        m_drawing.markInflateLimitReached();
+        return false;
+    case GzipInflater::Ending::Truncated:
+        m_drawing.setFailure(QCoreApplication::translate("SvgReader", "the compressed file ends early"));
+        return false;
+    case GzipInflater::Ending::Damaged:
+        m_drawing.setFailure(QCoreApplication::translate("SvgReader", "the compressed file is damaged"));
+        return false;
+    case GzipInflater::Ending::Failed:
+        m_drawing.setFailure(QCoreApplication::translate("SvgReader", "the compressed file could not be inflated"));
+        return false;
+    default:
+        return judgeDocument(xml);
     }
 }
 
 bool SvgDocumentReader::readTokens(QXmlStreamReader &xml)
 {
-    // A document that is not well formed ends at its first error; what was
-    // read before it is kept.
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
@@ -144,6 +177,26 @@ bool SvgDocumentReader::readTokens(QXmlStreamReader &xml)
     // The reader runs out of data it was given as a document that ends too
     // soon; every other end is final.
     return xml.error() == QXmlStreamReader::PrematureEndOfDocumentError;
+}
+
+// Whether the document was read whole; a document that ends early or is
+// not well formed fails, and the drawing says where: cutting the part
+// before the fault would leave out the rest without a word.
+bool SvgDocumentReader::judgeDocument(const QXmlStreamReader &xml)
+{
+    if (m_tooLarge)
+        return false;
+    if (!xml.hasError())
+        return true;
+    if (xml.error() != QXmlStreamReader::PrematureEndOfDocumentError) {
+        m_drawing.setFailure(failureAt(QT_TRANSLATE_NOOP("SvgReader", "not well-formed XML (line %1, column %2)"), xml));
+        return false;
+    }
+    if (xml.characterOffset() == 0)
+        m_drawing.setFailure(QCoreApplication::translate("SvgReader", "the file is empty"));
+    else
+        m_drawing.setFailure(failureAt(QT_TRANSLATE_NOOP("SvgReader", "the file ends early (line %1, column %2)"), xml));
+    return false;
 }
 
 bool SvgDocumentReader::startElement(const QXmlStreamReader &xml)
@@ -272,9 +325,9 @@ bool SvgDocumentReader::mapViewBox(QRectF &bounds)
     return true;
 }
 
-bool SvgDocumentReader::finish()
+bool SvgDocumentReader::finish(bool documentRead)
 {
-    if (m_tooLarge)
+    if (!documentRead)
         return false;
     QRectF bounds;
     if (!mapViewBox(bounds))
@@ -294,16 +347,12 @@ bool readSvg(const QString &path, Drawing &drawing)
         return false;
 
     SvgDocumentReader reader(drawing, file);
+    bool documentRead;
     if (isGzip(file.peek(8))) {
         GzipInflater inflater(file);
-        reader.readInflated(inflater);
-        // What was read is only the beginning of the drawing.
-        if (inflater.limitReached()) {
-            drawing.markInflateLimitReached();
-            return false;
-        }
+        documentRead = reader.readInflated(inflater);
     } else {
-        reader.read(file);
+        documentRead = reader.read(file);
     }
-    return reader.finish();
+    return reader.finish(documentRead);
 }

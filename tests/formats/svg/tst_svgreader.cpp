@@ -109,6 +109,15 @@ bool containsPoint(const Drawing &drawing, const QPointF &page)
     return false;
 }
 
+// Paths in a row on one line, as an optimizer writes them.
+QByteArray pathsOnOneLine(int count)
+{
+    QByteArray text = "<svg xmlns=\"http://www.w3.org/2000/svg\">";
+    for (int i = 1; i <= count; ++i)
+        text += "<path d=\"M" + QByteArray::number(i) + " 0 L" + QByteArray::number(i) + " 10\"/>";
+    return text + "</svg>";
+}
+
 } // namespace
 
 class TestSvgReader : public QObject
@@ -127,12 +136,12 @@ private slots:
     void nothingToDraw_data();
     void nothingToDraw();
     void missingFileLeavesTheDrawing();
-    void malformedXmlKeepsWhatCameBefore();
+    void brokenDocumentsFail_data();
+    void brokenDocumentsFail();
     void deepNestingFails();
     void progressPerElement();
     void compressedFiles_data();
     void compressedFiles();
-    void truncatedMemberKeepsItsShapes();
     void inflatingIsBoundedByTheCompressedSize_data();
     void inflatingIsBoundedByTheCompressedSize();
     void dispatchByExtension_data();
@@ -426,12 +435,57 @@ void TestSvgReader::missingFileLeavesTheDrawing()
     QCOMPARE(drawing.bounds(), QRectF(1, 2, 3, 4));
 }
 
-void TestSvgReader::malformedXmlKeepsWhatCameBefore()
+void TestSvgReader::brokenDocumentsFail_data()
 {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+
+    const QByteArray paths = pathsOnOneLine(2000);
+    const QByteArray half = paths.left(paths.size() / 2);
+    const QString svg = QStringLiteral("in.svg");
+    const QString svgz = QStringLiteral("in.svgz");
+    // One line of ASCII: the column of the last character is the length.
+    QTest::newRow("cut in the middle") << half << svg
+                                       << QStringLiteral("the file ends early (line 1, column %1)").arg(half.size());
+    QTest::newRow("cut inside a tag on line 3") << QByteArray("<svg>\n<line x2=\"1\"/>\n<line x2") << svg
+                                                << QStringLiteral("the file ends early (line 3, column 8)");
+    QTest::newRow("tag not closed")
+        << QByteArray("<svg width=\"10mm\" height=\"10mm\"><line x2=\"1\"/><line x2=\"2\" <line x2=\"3\"/></svg>") << svg
+        << QStringLiteral("not well-formed XML (line 1, column 60)");
+    QTest::newRow("content after the document") << QByteArray("<svg><line x2=\"1\"/></svg>\n<svg/>") << svg
+                                                << QStringLiteral("not well-formed XML (line 2, column 6)");
+    QTest::newRow("entity never declared") << QByteArray("<svg><line x2=\"1\"/><text>&nbsp;</text></svg>") << svg
+                                           << QStringLiteral("not well-formed XML (line 1, column 31)");
+    QTest::newRow("empty") << QByteArray() << svg << QStringLiteral("the file is empty");
+
+    const QByteArray compressed = gzip(paths);
+    QTest::newRow("compressed, cut in the middle") << compressed.left(compressed.size() / 2) << svgz
+                                                   << QStringLiteral("the compressed file ends early");
+    QByteArray damaged = compressed;
+    damaged[damaged.size() / 2] = char(damaged.at(damaged.size() / 2) ^ 0x55);
+    QTest::newRow("compressed, damaged") << damaged << svgz << QStringLiteral("the compressed file is damaged");
+    QTest::newRow("compressed, garbage after the data") << compressed + "garbage" << svgz
+                                                        << QStringLiteral("the compressed file is damaged");
+    QByteArray wrongChecksum = compressed;
+    wrongChecksum[wrongChecksum.size() - 8] = char(wrongChecksum.at(wrongChecksum.size() - 8) ^ 1);
+    QTest::newRow("compressed, checksum wrong") << wrongChecksum << svgz
+                                                << QStringLiteral("the compressed file is damaged");
+    QTest::newRow("compressed whole, the document cut")
+        << gzip(half) << svgz << QStringLiteral("the file ends early (line 1, column %1)").arg(half.size());
+}
+
+// Cutting what came before the fault would leave out the rest of the
+// drawing without a word.
+void TestSvgReader::brokenDocumentsFail()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
     Drawing drawing;
-    QVERIFY(read("<svg width=\"10mm\" height=\"10mm\"><line x2=\"1\"/><line x2=\"2\" <line x2=\"3\"/></svg>", drawing));
-    const Outlines outlines{{{0, 0}, {1, 0}}};
-    QVERIFY2(sameOutlines(pageOutlines(drawing), outlines), qPrintable(describe(pageOutlines(drawing))));
+    QVERIFY(!read(content, drawing, name));
+    QCOMPARE(drawing.failure(), reason);
+    QVERIFY(!drawing.inflateLimitReached());
 }
 
 void TestSvgReader::deepNestingFails()
@@ -486,19 +540,6 @@ void TestSvgReader::compressedFiles()
     QVERIFY(read(content, drawing, name));
     QVERIFY2(sameOutlines(pageOutlines(drawing), outlines), qPrintable(describe(pageOutlines(drawing))));
     QCOMPARE(progress, (QVector<double>{1, 1}));
-}
-
-void TestSvgReader::truncatedMemberKeepsItsShapes()
-{
-    QByteArray body;
-    for (int i = 1; i <= 2000; ++i)
-        body += "<line x2=\"" + QByteArray::number(i) + "\"/>\n";
-    const QByteArray compressed = gzip(millimetrePage(body));
-    Drawing drawing;
-    QVERIFY(read(compressed.left(compressed.size() / 2), drawing, QStringLiteral("cut.svgz")));
-    QVERIFY(drawing.objects().size() > 100);
-    QVERIFY(drawing.objects().size() < 2000);
-    QCOMPARE(drawing.objects().at(99).points.last()->x, 100.0);
 }
 
 void TestSvgReader::inflatingIsBoundedByTheCompressedSize_data()
