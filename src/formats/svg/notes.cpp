@@ -15,6 +15,14 @@ struct NoteText
 // In the order of SvgNote.
 const NoteText noteTexts[] = {
     {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "path data error")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "rect of zero width")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "rect of zero height")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "rect of negative width")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "rect of negative height")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "circle of zero radius")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "circle of negative radius")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "ellipse of zero radius")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "ellipse of negative radius")},
     {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "shape of another namespace")},
     {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "shape inside an element of another namespace")},
     {DrawingNote::DrawnHidden, QT_TRANSLATE_NOOP("DrawingNotes", "in defs")},

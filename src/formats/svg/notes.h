@@ -11,6 +11,14 @@ class DrawingNotes;
 // What the SVG reader meets and does not draw as the file means it.
 enum class SvgNote {
     PathDataError,
+    RectZeroWidth,
+    RectZeroHeight,
+    RectNegativeWidth,
+    RectNegativeHeight,
+    CircleZeroRadius,
+    CircleNegativeRadius,
+    EllipseZeroRadius,
+    EllipseNegativeRadius,
     ShapeInForeignNamespace,
     ShapeInForeignElement,
     InDefs,

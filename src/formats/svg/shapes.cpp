@@ -74,9 +74,20 @@ void appendPointsOutline(const QXmlStreamAttributes &attributes, bool closed, Ch
         path.lineTo(numbers[0], numbers[1]);
 }
 
+// A radius is drawn above 0 only; NaN is no size either.
+bool sizeDrawn(double size, SvgNote zero, SvgNote negative, SvgNotes &notes)
+{
+    if (size > 0)
+        return true;
+    notes.add(size < 0 ? negative : zero);
+    return false;
+}
+
 void appendCircleOutline(const QXmlStreamAttributes &attributes, CheckedPainterPath &path, SvgNotes &notes)
 {
     const double r = coordinate(attributes, "r", notes);
+    if (!sizeDrawn(r, SvgNote::CircleZeroRadius, SvgNote::CircleNegativeRadius, notes))
+        return;
     const double cx = coordinate(attributes, "cx", notes);
     const double cy = coordinate(attributes, "cy", notes);
     path.addEllipse(QPointF(cx, cy), r, r);
@@ -84,8 +95,18 @@ void appendCircleOutline(const QXmlStreamAttributes &attributes, CheckedPainterP
 
 void appendEllipseOutline(const QXmlStreamAttributes &attributes, CheckedPainterPath &path, SvgNotes &notes)
 {
-    const double rx = coordinate(attributes, "rx", notes);
-    const double ry = coordinate(attributes, "ry", notes);
+    double rx = coordinate(attributes, "rx", notes);
+    double ry = coordinate(attributes, "ry", notes);
+    // A radius given alone serves both axes.
+    const bool hasRx = !attribute(attributes, "rx").isEmpty();
+    const bool hasRy = !attribute(attributes, "ry").isEmpty();
+    if (hasRx && !hasRy)
+        ry = rx;
+    else if (hasRy && !hasRx)
+        rx = ry;
+    if (!sizeDrawn(rx, SvgNote::EllipseZeroRadius, SvgNote::EllipseNegativeRadius, notes)
+        || !sizeDrawn(ry, SvgNote::EllipseZeroRadius, SvgNote::EllipseNegativeRadius, notes))
+        return;
     const double cx = coordinate(attributes, "cx", notes);
     const double cy = coordinate(attributes, "cy", notes);
     path.addEllipse(QPointF(cx, cy), rx, ry);
@@ -106,6 +127,9 @@ void appendRectOutline(const QXmlStreamAttributes &attributes, CheckedPainterPat
 {
     const double w = length(attributes, "width", notes);
     const double h = length(attributes, "height", notes);
+    if (!sizeDrawn(w, SvgNote::RectZeroWidth, SvgNote::RectNegativeWidth, notes)
+        || !sizeDrawn(h, SvgNote::RectZeroHeight, SvgNote::RectNegativeHeight, notes))
+        return;
     const double x = coordinate(attributes, "x", notes);
     const double y = coordinate(attributes, "y", notes);
     double rx = coordinate(attributes, "rx", notes);

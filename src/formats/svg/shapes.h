@@ -9,7 +9,9 @@ enum class SvgShape { Path, Rect, Circle, Ellipse, Line, Polyline, Polygon };
 // Appends the outline of a shape element in the element's own user units,
 // before any transform. Coordinates are plain numbers: a unit suffix is
 // ignored, and only a rectangle's width and height are converted by their
-// units. What the outline lacks of the element, and the values taken where
-// the element's could not be read, go to `notes`.
+// units. A rectangle, circle or ellipse of a size that is zero or negative
+// appends nothing, as SVG draws nothing of it; an ellipse with only one of
+// its radii takes it for both. What the outline lacks of the element, and
+// the values taken where the element's could not be read, go to `notes`.
 void appendShapeOutline(SvgShape shape, const QXmlStreamAttributes &attributes, CheckedPainterPath &path,
                         SvgNotes &notes);

@@ -322,6 +322,19 @@ void TestSvgReader::placement_data()
 
     const QByteArray shortLine = "<line x2=\"1\"/>";
     const Outlines shortLineOutline{{{0, 0}, {1, 0}}};
+    QTest::newRow("rect of width 0") << millimetrePage("<rect width=\"0\" height=\"5\"/>" + shortLine) << shortLineOutline;
+    QTest::newRow("rect of negative height") << millimetrePage("<rect width=\"5\" height=\"-5\"/>" + shortLine)
+                                             << shortLineOutline;
+    QTest::newRow("rect without height") << millimetrePage("<rect width=\"5\"/>" + shortLine) << shortLineOutline;
+    QTest::newRow("circle of radius 0") << millimetrePage("<circle cx=\"5\" cy=\"5\" r=\"0\"/>" + shortLine)
+                                        << shortLineOutline;
+    QTest::newRow("circle of negative radius") << millimetrePage("<circle cx=\"5\" cy=\"5\" r=\"-2\"/>" + shortLine)
+                                               << shortLineOutline;
+    QTest::newRow("circle without radius") << millimetrePage("<circle cx=\"5\" cy=\"5\"/>" + shortLine) << shortLineOutline;
+    QTest::newRow("ellipse of ry 0") << millimetrePage("<ellipse rx=\"5\" ry=\"0\"/>" + shortLine) << shortLineOutline;
+    QTest::newRow("ellipse of negative rx") << millimetrePage("<ellipse rx=\"-5\" ry=\"5\"/>" + shortLine) << shortLineOutline;
+    QTest::newRow("ellipse without radii") << millimetrePage("<ellipse cx=\"5\"/>" + shortLine) << shortLineOutline;
+
     const QByteArray otherNamespace = "xmlns:x=\"http://example.org/x\"";
     QTest::newRow("shape of another namespace")
         << millimetrePage("<x:line " + otherNamespace + " x2=\"9\"/>" + shortLine) << shortLineOutline;
@@ -382,6 +395,11 @@ void TestSvgReader::curvedShapes_data()
         << QRectF(15, 25, 10, 10) << 37;
     QTest::newRow("large circle gets more points") << millimetrePage("<circle cx=\"50\" cy=\"50\" r=\"40\"/>")
                                                    << QRectF(10, 10, 80, 80) << 1 + 4 * 40;
+    // A quarter of radius 20 flattens into 20 points.
+    QTest::newRow("ellipse with rx alone is a circle")
+        << millimetrePage("<ellipse cx=\"50\" cy=\"50\" rx=\"20\"/>") << QRectF(30, 30, 40, 40) << 1 + 4 * 19;
+    QTest::newRow("ellipse with ry alone is a circle")
+        << millimetrePage("<ellipse cx=\"50\" cy=\"50\" ry=\"20\"/>") << QRectF(30, 30, 40, 40) << 1 + 4 * 19;
 }
 
 void TestSvgReader::curvedShapes()
@@ -571,6 +589,14 @@ void TestSvgReader::notes_data()
                           "<svg:line x2=\"2\"/><line x2=\"1\"/>")
         << Notes{note(N::Skipped, "shape of another namespace", 2),
                  note(N::Skipped, "shape inside an element of another namespace", 2)};
+    QTest::newRow("sizes that draw nothing")
+        << millimetrePage("<rect width=\"0\" height=\"1\"/><rect width=\"1\"/><rect width=\"-1\" height=\"1\"/>"
+                          "<rect width=\"1\" height=\"-1\"/><circle r=\"0\"/><circle/><circle r=\"-1\"/>"
+                          "<ellipse rx=\"0\" ry=\"5\"/><ellipse rx=\"-2\" ry=\"5\"/><line x2=\"1\"/>")
+        << Notes{note(N::Skipped, "rect of zero width"), note(N::Skipped, "rect of zero height"),
+                 note(N::Skipped, "rect of negative width"), note(N::Skipped, "rect of negative height"),
+                 note(N::Skipped, "circle of zero radius", 2), note(N::Skipped, "circle of negative radius"),
+                 note(N::Skipped, "ellipse of zero radius"), note(N::Skipped, "ellipse of negative radius")};
     QTest::newRow("path data errors")
         << millimetrePage("<path d=\"M0 0 L 5 5 X\"/><path d=\"A 1 1 0 0 1 5 5\"/><path d=\"M0 0 L1 1\"/>")
         << Notes{note(N::Skipped, "path data error", 2)};
@@ -599,7 +625,8 @@ void TestSvgReader::notes_data()
                           "<rect width=\"abc\" height=\"1\"/>")
         << Notes{note(N::Assumed, "coordinates in user units (unit ignored)"),
                  note(N::Assumed, "coordinate 0 (coordinate unreadable)"), note(N::Assumed, "size in px (size in %)"),
-                 note(N::Assumed, "size in user units (unit unknown)"), note(N::Assumed, "size 0 (size unreadable)")};
+                 note(N::Assumed, "size in user units (unit unknown)"), note(N::Assumed, "size 0 (size unreadable)"),
+                 note(N::Skipped, "rect of zero width")};
 
     QByteArray unknown;
     Notes named;
