@@ -67,6 +67,12 @@ bool numberBeginsAt(const QChar *cursor, const QChar *end);
 // number, such as a sign or a point alone, or an exponent without digits.
 bool parseGrammarNumber(const QChar *&cursor, const QChar *end, double &value);
 
+// Reads such numbers separated by white space and single commas, appending
+// them to `numbers`, up to the first character that cannot start a number.
+// False at a number that breaks the grammar, or at a comma that no number
+// follows; the numbers before it stay appended.
+bool parseGrammarNumberList(const QChar *&cursor, const QChar *end, NumberBuffer &numbers);
+
 inline void skipSpaces(const QChar *&cursor, const QChar *end)
 {
     while (cursor != end && cursor->isSpace())

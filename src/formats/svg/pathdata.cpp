@@ -50,12 +50,11 @@ public:
     bool scan(const QChar *cursor, const QChar *end);
 
 private:
-    // Read the numbers after a command letter up to the next letter; false
-    // when they break the grammar, with the numbers before the fault kept.
-    bool readNumbers(const QChar *&cursor, const QChar *end);
+    // Reads the numbers of an arc command up to the next letter; false when
+    // they break the grammar, with the numbers before the fault kept.
     bool readArcArguments(const QChar *&cursor, const QChar *end);
-    // Runs `executions` complete executions of a command over its numbers.
-    void execute(char command, int executions);
+    // Runs the command once for each whole set of `count` numbers.
+    void execute(char command, int count);
     void move();
     void close();
     void line();
@@ -113,36 +112,21 @@ bool PathDataScanner::scan(const QChar *cursor, const QChar *end)
             return false;
         m_numbers.clear();
         m_next = 0;
-        const bool wellFormed = count == 7 ? readArcArguments(cursor, end) : readNumbers(cursor, end);
+        const bool wellFormed =
+            count == 7 ? readArcArguments(cursor, end) : parseGrammarNumberList(cursor, end, m_numbers);
         if (count == 0) {
             close();
             if (m_numbers.size() > 0)
                 return false;
         } else {
-            const int executions = m_numbers.size() / count;
-            execute(command, executions);
-            if (executions == 0 || executions * count != m_numbers.size())
+            execute(command, count);
+            if (m_next == 0 || m_next != m_numbers.size())
                 return false;
         }
         if (!wellFormed)
             return false;
     }
     return true;
-}
-
-bool PathDataScanner::readNumbers(const QChar *&cursor, const QChar *end)
-{
-    bool commaTaken = false;
-    skipSpaces(cursor, end);
-    while (cursor != end && canStartNumber(*cursor)) {
-        double value;
-        if (!parseGrammarNumber(cursor, end, value))
-            return false;
-        m_numbers.push_back(value);
-        skipCommaAndSpaces(cursor, end, commaTaken);
-    }
-    // A comma stands between two numbers only.
-    return !commaTaken;
 }
 
 // Radii and rotation, the two flags, then the end point: the flags are one
@@ -169,10 +153,10 @@ bool PathDataScanner::readArcArguments(const QChar *&cursor, const QChar *end)
     }
 }
 
-void PathDataScanner::execute(char command, int executions)
+void PathDataScanner::execute(char command, int count)
 {
     m_relative = isLower(command);
-    for (int i = 0; i < executions; ++i) {
+    while (m_numbers.size() - m_next >= count) {
         m_origin = m_current;
         switch (command) {
         case 'M': case 'm':
