@@ -8,7 +8,7 @@ void PrefixScopes::declare(QStringView prefix, bool svg)
     m_latest.insert(key, index);
 }
 
-void PrefixScopes::leave(int count)
+void PrefixScopes::undo(int count)
 {
     for (; count > 0 && !m_declarations.empty(); --count) {
         const Declaration &declaration = m_declarations.back();

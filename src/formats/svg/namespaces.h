@@ -16,10 +16,16 @@ public:
     // A declaration on the element being opened; undone by leave().
     void declare(QStringView prefix, bool svg);
     // Undoes the last `count` declarations.
-    void leave(int count);
+    void leave(int count)
+    {
+        if (count > 0)
+            undo(count);
+    }
     bool isSvg(QStringView prefix) const;
 
 private:
+    void undo(int count);
+
     struct Declaration
     {
         QString prefix;

@@ -329,22 +329,35 @@ void SvgDocumentReader::readNamespacesAndVisibility(const QXmlStreamAttributes &
     ElementVisibility shown;
     QStringRef style;
     for (const QXmlStreamAttribute &attribute : attributes) {
-        const QStringRef prefix = attribute.prefix();
-        const QStringRef name = attribute.name();
-        if (prefix.isEmpty()) {
-            if (name == QLatin1String("style")) {
+        // Told apart by their lengths and first letters before anything is
+        // compared: most attributes are none of these.
+        const QStringRef name = attribute.qualifiedName();
+        if (name.size() < 5)
+            continue;
+        switch (name.at(0).unicode()) {
+        case 's':
+            if (name == QLatin1String("style"))
                 style = attribute.value();
-            } else if (name == QLatin1String("display")) {
+            break;
+        case 'd':
+            if (name == QLatin1String("display"))
                 shown.readDisplay(attribute.value());
-            } else if (name == QLatin1String("visibility")) {
+            break;
+        case 'v':
+            if (name == QLatin1String("visibility"))
                 shown.readVisibility(attribute.value());
-            } else if (name == QLatin1String("xmlns")) {
+            break;
+        case 'x':
+            if (name == QLatin1String("xmlns")) {
                 const QStringRef uri = attribute.value();
                 element.defaultNamespaceIsSvg = uri.isEmpty() || uri == svgNamespace;
+            } else if (attribute.prefix() == QLatin1String("xmlns")) {
+                m_prefixes.declare(attribute.name(), attribute.value() == svgNamespace);
+                ++element.prefixDeclarations;
             }
-        } else if (prefix == QLatin1String("xmlns")) {
-            m_prefixes.declare(name, attribute.value() == svgNamespace);
-            ++element.prefixDeclarations;
+            break;
+        default:
+            break;
         }
     }
     if (!style.isEmpty())

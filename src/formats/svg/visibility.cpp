@@ -2,7 +2,30 @@
 
 #include <QString>
 
+#include <cstring>
+
 namespace {
+
+// The next semicolon, or the end. Four characters are tested at a time: a
+// character equal to ';' turns its lane of the word into zero, which the
+// subtraction then finds.
+const QChar *findSemicolon(const QChar *cursor, const QChar *end)
+{
+    constexpr quint64 ones = 0x0001000100010001u;
+    constexpr quint64 signs = 0x8000800080008000u;
+    constexpr quint64 semicolons = 0x003b003b003b003bu;
+    while (end - cursor >= 4) {
+        quint64 word;
+        std::memcpy(&word, cursor, sizeof word);
+        const quint64 lanes = word ^ semicolons;
+        if ((lanes - ones) & ~lanes & signs)
+            break;
+        cursor += 4;
+    }
+    while (cursor != end && *cursor != QLatin1Char(';'))
+        ++cursor;
+    return cursor;
+}
 
 // A CSS value without white space around it or a trailing "!important".
 QStringView cssValue(QStringView value)
@@ -40,24 +63,37 @@ void ElementVisibility::readVisibility(QStringView value)
         visibility = Inherited;
 }
 
+// Every element's style is read, and nearly all of it is about painting:
+// one pass finds the declarations, and only one whose name begins like
+// "display" or "visibility" is looked at more closely.
 void ElementVisibility::readStyle(QStringView style)
 {
-    while (!style.isEmpty()) {
-        int end = int(style.indexOf(QLatin1Char(';')));
-        if (end < 0)
-            end = int(style.size());
-        const QStringView declaration = style.left(end);
-        style = style.mid(qMin(end + 1, int(style.size())));
-        const int colon = int(declaration.indexOf(QLatin1Char(':')));
-        if (colon < 0)
-            continue;
-        const QStringView property = declaration.left(colon).trimmed();
-        if (property.compare(QLatin1String("display"), Qt::CaseInsensitive) == 0) {
-            // The style's word stands over the attribute's.
-            displayNone = false;
-            readDisplay(declaration.mid(colon + 1));
-        } else if (property.compare(QLatin1String("visibility"), Qt::CaseInsensitive) == 0) {
-            readVisibility(declaration.mid(colon + 1));
+    const QChar *cursor = style.begin();
+    const QChar *const end = style.end();
+    while (cursor != end) {
+        while (cursor != end && (cursor->isSpace() || *cursor == QLatin1Char(';')))
+            ++cursor;
+        if (cursor == end)
+            return;
+        const QChar *const start = cursor;
+        cursor = findSemicolon(cursor, end);
+        const ushort letter = start->unicode() | 0x20;
+        if (letter == 'd' || letter == 'v') {
+            const QStringView declaration(start, cursor);
+            const qsizetype colon = declaration.indexOf(QLatin1Char(':'));
+            if (colon > 0)
+                readDeclaration(declaration.left(colon).trimmed(), declaration.mid(colon + 1));
         }
+    }
+}
+
+void ElementVisibility::readDeclaration(QStringView property, QStringView value)
+{
+    if (property.compare(QLatin1String("display"), Qt::CaseInsensitive) == 0) {
+        // The style's word stands over the attribute's.
+        displayNone = false;
+        readDisplay(value);
+    } else if (property.compare(QLatin1String("visibility"), Qt::CaseInsensitive) == 0) {
+        readVisibility(value);
     }
 }

@@ -15,4 +15,7 @@ struct ElementVisibility
     void readVisibility(QStringView value);
     // Reads the declarations of a "style" attribute that concern showing.
     void readStyle(QStringView style);
+
+private:
+    void readDeclaration(QStringView property, QStringView value);
 };
