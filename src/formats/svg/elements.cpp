@@ -38,28 +38,41 @@ bool isDefinitions(QStringView name)
            || name == QLatin1String("mask") || name == QLatin1String("marker") || name == QLatin1String("pattern");
 }
 
+// Compared here rather than by the library: this runs for every element.
+template<std::size_t size>
+bool is(QStringView name, const char (&word)[size])
+{
+    if (name.size() != qsizetype(size - 1))
+        return false;
+    for (std::size_t i = 0; i + 1 < size; ++i) {
+        if (name[qsizetype(i)].unicode() != ushort(word[i]))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 SvgElementKind svgElementKind(QStringView name)
 {
     // The shapes and groups first: nearly every element is one of them.
-    if (name == QLatin1String("path"))
+    if (is(name, "path"))
         return {SvgElementRole::Shape, SvgShape::Path};
-    if (name == QLatin1String("g"))
+    if (is(name, "g"))
         return {SvgElementRole::Group, SvgShape::Path};
-    if (name == QLatin1String("rect"))
+    if (is(name, "rect"))
         return {SvgElementRole::Shape, SvgShape::Rect};
-    if (name == QLatin1String("circle"))
+    if (is(name, "circle"))
         return {SvgElementRole::Shape, SvgShape::Circle};
-    if (name == QLatin1String("ellipse"))
+    if (is(name, "ellipse"))
         return {SvgElementRole::Shape, SvgShape::Ellipse};
-    if (name == QLatin1String("line"))
+    if (is(name, "line"))
         return {SvgElementRole::Shape, SvgShape::Line};
-    if (name == QLatin1String("polyline"))
+    if (is(name, "polyline"))
         return {SvgElementRole::Shape, SvgShape::Polyline};
-    if (name == QLatin1String("polygon"))
+    if (is(name, "polygon"))
         return {SvgElementRole::Shape, SvgShape::Polygon};
-    if (name == QLatin1String("svg"))
+    if (is(name, "svg"))
         return {SvgElementRole::Document, SvgShape::Path};
     if (isDefinitions(name))
         return {SvgElementRole::Definitions, SvgShape::Path};

@@ -1,27 +1,31 @@
 #include "visibility.h"
 
 #include <QString>
+#include <QtAlgorithms>
 
 #include <cstring>
 
 namespace {
 
 // The next semicolon, or the end. Four characters are tested at a time: a
-// character equal to ';' turns its lane of the word into zero, which the
-// subtraction then finds.
+// character equal to ';' turns its lane of the word into zero, and the
+// subtraction marks the lowest such lane exactly (marks above it may be
+// wrong, which on a little-endian machine are the later characters).
 const QChar *findSemicolon(const QChar *cursor, const QChar *end)
 {
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
     constexpr quint64 ones = 0x0001000100010001u;
     constexpr quint64 signs = 0x8000800080008000u;
     constexpr quint64 semicolons = 0x003b003b003b003bu;
-    while (end - cursor >= 4) {
+    for (; end - cursor >= 4; cursor += 4) {
         quint64 word;
         std::memcpy(&word, cursor, sizeof word);
         const quint64 lanes = word ^ semicolons;
-        if ((lanes - ones) & ~lanes & signs)
-            break;
-        cursor += 4;
+        const quint64 marks = (lanes - ones) & ~lanes & signs;
+        if (marks)
+            return cursor + qCountTrailingZeroBits(marks) / 16;
     }
+#endif
     while (cursor != end && *cursor != QLatin1Char(';'))
         ++cursor;
     return cursor;

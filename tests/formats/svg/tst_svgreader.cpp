@@ -579,6 +579,11 @@ void TestSvgReader::notes_data()
                           "<line x2=\"6\" visibility=\"collapse\"/><line x2=\"7\" display=\"none\" style=\"display:inline\"/>")
         << Notes{note(N::DrawnHidden, "display:none", 3), note(N::DrawnHidden, "visibility:hidden"),
                  note(N::DrawnHidden, "visibility:collapse")};
+    QTest::newRow("display in a style wherever its semicolon falls")
+        << millimetrePage("<line x2=\"1\" style=\"a:b;display:none\"/><line x2=\"2\" style=\"ab:c;display:none\"/>"
+                          "<line x2=\"3\" style=\"abc:d;display:none\"/><line x2=\"4\" style=\"abcd:e;display:none\"/>"
+                          "<line x2=\"5\" style=\"stroke-width:0.1;stroke:#000;display:inline\"/>")
+        << Notes{note(N::DrawnHidden, "display:none", 4)};
     QTest::newRow("shapes inside elements not drawn")
         << millimetrePage("<flowRoot><flowRegion><rect width=\"5\" height=\"5\"/></flowRegion></flowRoot>")
         << Notes{note(N::NotDrawn, "flowRoot"), note(N::NotDrawn, "flowRegion"),
