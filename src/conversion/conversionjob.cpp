@@ -257,6 +257,7 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
         if (!read) {
             result.status = drawing.inflateLimitReached() ? ConversionResult::InflateLimitReached
                                                           : ConversionResult::ReadFailed;
+            result.detail = drawing.failure();
             return result;
         }
         // Judged before anything reaches the output: a pipe or a device

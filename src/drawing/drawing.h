@@ -299,6 +299,11 @@ public:
     DrawingNotes &notes() { return m_notes; }
     const DrawingNotes &notes() const { return m_notes; }
 
+    // Why a reader failed, where it can say more than that: a short text
+    // in the current language, such as where a file ends early.
+    void setFailure(const QString &reason) { m_failure = reason; }
+    const QString &failure() const { return m_failure; }
+
 private:
     QRectF m_bounds;
     std::unique_ptr<DrawingStorage> m_storage;
@@ -307,6 +312,7 @@ private:
     bool m_coordinateLost = false;
     bool m_inflateLimitReached = false;
     DrawingNotes m_notes;
+    QString m_failure;
 };
 
 bool pointsCoincide(const QPointF &a, const QPointF &b);

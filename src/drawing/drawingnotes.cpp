@@ -27,6 +27,8 @@ QString kindLabel(DrawingNote::Kind kind)
         return QCoreApplication::translate("DrawingNotes", "skipped");
     case DrawingNote::Assumed:
         return QCoreApplication::translate("DrawingNotes", "assumed");
+    case DrawingNote::DrawnHidden:
+        return QCoreApplication::translate("DrawingNotes", "drawn although hidden in the file");
     }
     return QString();
 }
@@ -48,6 +50,7 @@ QString describe(const DrawingNote &note)
         break;
     case DrawingNote::Hidden:
     case DrawingNote::Skipped:
+    case DrawingNote::DrawnHidden:
         text = QStringLiteral("%1 (%2)").arg(noteName(note)).arg(note.count);
         break;
     case DrawingNote::Assumed:
@@ -115,6 +118,8 @@ QLatin1String noteKindKey(DrawingNote::Kind kind)
         return QLatin1String("skipped");
     case DrawingNote::Assumed:
         return QLatin1String("assumed");
+    case DrawingNote::DrawnHidden:
+        return QLatin1String("drawnHidden");
     }
     return QLatin1String();
 }

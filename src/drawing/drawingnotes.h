@@ -18,6 +18,7 @@ struct DrawingNote
         AsLines,      // drawn as straight lines although the file means curves (G2, G3)
         Skipped,      // a damaged or incomplete piece passed over
         Assumed,      // a value the file lacks, and the one taken instead
+        DrawnHidden,  // drawn although the file keeps it out of sight (in defs, display:none)
     };
 
     Kind kind = NotDrawn;

@@ -2,6 +2,7 @@
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
 
+#include "formats/deflatebytes.h"
 #include "jobtestsupport.h"
 #include "testsupport.h"
 
@@ -21,6 +22,15 @@ QByteArray plotOfManyStrokes()
         plot += "PU" + QByteArray::number(i) + ",0;PD" + QByteArray::number(i) + ",100," + QByteArray::number(i + 1)
             + ",100;";
     return plot + "PU0,0;";
+}
+
+// Paths in a row on one line, as an optimizer writes them.
+QByteArray pathsOnOneLine()
+{
+    QByteArray text = "<svg xmlns=\"http://www.w3.org/2000/svg\">";
+    for (int i = 1; i <= 2000; ++i)
+        text += "<path d=\"M" + QByteArray::number(i) + " 0 L" + QByteArray::number(i) + " 10\"/>";
+    return text + "</svg>";
 }
 
 OutputOptions sourceDirectory()
@@ -50,6 +60,8 @@ private slots:
     void shapingWritesAndReportsTheShapedDrawing();
     void failedReadLeavesNoOutput();
     void inflateLimitFailsWithItsReason();
+    void brokenDocumentsFail_data();
+    void brokenDocumentsFail();
     void coordinatesOutOfRangeFail_data();
     void coordinatesOutOfRangeFail();
     void coordinatesAtTheLimitConvert_data();
@@ -377,6 +389,44 @@ void TestConversionJob::inflateLimitFailsWithItsReason()
     QCOMPARE(result.status, ConversionResult::InflateLimitReached);
     QCOMPARE(failureReason(result), QStringLiteral("compressed file inflates past the size limit"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("bomb.svgz")});
+}
+
+void TestConversionJob::brokenDocumentsFail_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+    const QByteArray paths = pathsOnOneLine();
+    const QByteArray half = paths.left(paths.size() / 2);
+    QTest::newRow("plain document cut in the middle")
+        << QStringLiteral("cut.svg") << half
+        << QStringLiteral("no drawing could be read (the file ends early (line 1, column %1))").arg(half.size());
+    const QByteArray compressed = deflateBytes(paths, 31);
+    QTest::newRow("compressed document cut mid-stream")
+        << QStringLiteral("cut.svgz") << compressed.left(compressed.size() / 2)
+        << QStringLiteral("no drawing could be read (the compressed file ends early)");
+}
+
+// Nothing is written, and what the output held before stays.
+void TestConversionJob::brokenDocumentsFail()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    const QString input = file(name, content);
+    const QString output = file(QStringLiteral("out.tap"), "previous output\n");
+    ConversionJob job;
+    Report report;
+    watch(job, report);
+    QVERIFY(job.start({input}, ConversionOptions(), pattern(output)));
+    QVERIFY(waitForEnd(job, report));
+    const ConversionResult result = report.results.value(0);
+    QCOMPARE(result.status, ConversionResult::ReadFailed);
+    QCOMPARE(failureReason(result), reason);
+    QCOMPARE(fileContents(output), QByteArray("previous output\n"));
+    QStringList files{name, QStringLiteral("out.tap")};
+    files.sort();
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), files);
 }
 
 void TestConversionJob::coordinatesOutOfRangeFail_data()

@@ -10,16 +10,6 @@ constexpr int chunkBytes = 4096;
 // 15 window bits, plus 16 to accept the gzip wrapper only.
 constexpr int gzipWindowBits = 31;
 
-const char *zlibMessage(const z_stream &stream)
-{
-    return stream.msg ? stream.msg : "Unknown error";
-}
-
-void warnInflateError(const char *message)
-{
-    qWarning("Error while inflating gzip file: %s", message);
-}
-
 bool isInflateError(int status)
 {
     return status == Z_NEED_DICT || status == Z_DATA_ERROR || status == Z_STREAM_ERROR || status == Z_MEM_ERROR;
@@ -35,8 +25,7 @@ public:
         , m_limit(limit)
     {
         if (inflateInit2(&m_stream, gzipWindowBits) != Z_OK) {
-            qWarning("Cannot initialize zlib, because: %s", zlibMessage(m_stream));
-            m_ended = true;
+            m_ending = Ending::Failed;
             return;
         }
         m_initialised = true;
@@ -48,19 +37,14 @@ public:
     }
 
     int inflateInto(char *buffer, int size);
-    bool limitReached() const { return m_limitReached; }
+    Ending ending() const { return m_ending; }
 
 private:
     // One call of zlib into `buffer`, counting what it took and gave.
     int inflateStep(char *buffer, int size);
     bool readInput();
     bool startNextMember();
-    void end(const char *warning)
-    {
-        if (warning)
-            warnInflateError(warning);
-        m_ended = true;
-    }
+    void end(Ending ending) { m_ending = ending; }
 
     QIODevice &m_device;
     const InflateLimit m_limit;
@@ -70,8 +54,7 @@ private:
     // zlib may hold output back when the last call filled the buffer, even
     // with all input taken.
     bool m_outputPending = false;
-    bool m_ended = false;
-    bool m_limitReached = false;
+    Ending m_ending = Ending::NotEnded;
     qint64 m_taken = 0;
     qint64 m_inflated = 0;
     char m_input[chunkBytes];
@@ -79,13 +62,13 @@ private:
 
 int GzipInflater::State::inflateInto(char *buffer, int size)
 {
-    while (!m_ended && size > 0) {
+    while (m_ending == Ending::NotEnded && size > 0) {
         if (m_status == Z_STREAM_END && !startNextMember()) {
-            end(nullptr);
+            end(Ending::Complete);
             break;
         }
         if (m_stream.avail_in == 0 && !m_outputPending && !readInput()) {
-            end("unexpected end of compressed data");
+            end(Ending::Truncated);
             break;
         }
         // At the limit there is still room for one byte: only a stream that
@@ -94,13 +77,11 @@ int GzipInflater::State::inflateInto(char *buffer, int size)
         const int produced = inflateStep(buffer, int(qMin<qint64>(room, size)));
         const qint64 allowed = m_limit.allowedFor(m_taken);
         if (m_inflated > allowed) {
-            const QByteArray reason = "inflated size limit of " + QByteArray::number(allowed) + " bytes reached";
-            end(reason.constData());
-            m_limitReached = true;
+            end(Ending::LimitReached);
             return 0;
         }
         if (isInflateError(m_status)) {
-            end(zlibMessage(m_stream));
+            end(m_status == Z_MEM_ERROR ? Ending::Failed : Ending::Damaged);
             return produced;
         }
         if (produced > 0)
@@ -156,9 +137,9 @@ int GzipInflater::inflateInto(char *buffer, int size)
     return m_state->inflateInto(buffer, size);
 }
 
-bool GzipInflater::limitReached() const
+GzipInflater::Ending GzipInflater::ending() const
 {
-    return m_state->limitReached();
+    return m_state->ending();
 }
 
 QByteArray inflateGzip(QIODevice *device, const InflateLimit &limit)

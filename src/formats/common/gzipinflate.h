@@ -28,10 +28,19 @@ struct InflateLimit
 // Inflates gzip data from a device open for reading, a piece at a time, so
 // that the whole output never needs to be held; concatenated gzip members
 // are inflated one after another. Corrupt or truncated data, or output that
-// would pass the limit, logs a warning and ends the output there.
+// would pass the limit, ends the output there, and ending() tells which.
 class GzipInflater
 {
 public:
+    enum class Ending {
+        NotEnded,
+        Complete,     // every member whole, and nothing after the last
+        Truncated,    // the data stops inside a member
+        Damaged,      // data that is no gzip member, or fails its checks
+        LimitReached, // the output would have passed the limit
+        Failed,       // zlib could not work (no memory)
+    };
+
     explicit GzipInflater(QIODevice &device, const InflateLimit &limit = InflateLimit());
     ~GzipInflater();
     GzipInflater(const GzipInflater &) = delete;
@@ -40,8 +49,9 @@ public:
     // Inflates up to `size` bytes into `buffer` and returns how many; 0
     // once the output has ended.
     int inflateInto(char *buffer, int size);
+    Ending ending() const;
     // Whether the output ended because it would have passed the limit.
-    bool limitReached() const;
+    bool limitReached() const { return ending() == Ending::LimitReached; }
 
 private:
     class State;

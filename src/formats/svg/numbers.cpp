@@ -18,11 +18,6 @@ bool isDigit(QChar c)
     return c.unicode() >= '0' && c.unicode() <= '9';
 }
 
-bool canStartNumber(QChar c)
-{
-    return isDigit(c) || c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLatin1Char('.');
-}
-
 // The characters of one number, copied out of the UTF-16 text.
 struct NumberText
 {
@@ -127,6 +122,29 @@ bool parseShortDecimal(const QChar *&cursor, const QChar *end, double &result)
     return true;
 }
 
+bool beginsNumber(const QChar *cursor, const QChar *end)
+{
+    if (cursor != end && (*cursor == QLatin1Char('-') || *cursor == QLatin1Char('+')))
+        ++cursor;
+    if (cursor != end && *cursor == QLatin1Char('.'))
+        ++cursor;
+    return cursor != end && isDigit(*cursor);
+}
+
+// The cursor is not at the end.
+bool readGrammarNumber(const QChar *&cursor, const QChar *end, double &value)
+{
+    if (!isDigit(*cursor) && !beginsNumber(cursor, end))
+        return false;
+    if (parseShortDecimal(cursor, end, value))
+        return true;
+    value = parseNumber(cursor, end);
+    // A number ends in a digit or a point; anything else is an exponent
+    // that lacks its digits.
+    const QChar last = cursor[-1];
+    return isDigit(last) || last == QLatin1Char('.');
+}
+
 template<typename List>
 void parseNumbersInto(const QChar *&cursor, const QChar *end, List &numbers)
 {
@@ -160,6 +178,41 @@ double parseNumber(const QChar *&cursor, const QChar *end)
     NumberText number;
     copyNumber(cursor, end, number);
     return convertGeneral(number);
+}
+
+bool numberBeginsAt(const QChar *cursor, const QChar *end)
+{
+    return beginsNumber(cursor, end);
+}
+
+bool parseGrammarNumber(const QChar *&cursor, const QChar *end, double &value)
+{
+    return cursor != end && readGrammarNumber(cursor, end, value);
+}
+
+bool parseGrammarNumberList(const QChar *&cursor, const QChar *end, NumberBuffer &numbers)
+{
+    skipSpaces(cursor, end);
+    if (cursor == end || !canStartNumber(*cursor))
+        return true;
+    for (;;) {
+        double value;
+        if (!readGrammarNumber(cursor, end, value))
+            return false;
+        numbers.push_back(value);
+        skipSpaces(cursor, end);
+        if (cursor == end)
+            return true;
+        if (*cursor == QLatin1Char(',')) {
+            ++cursor;
+            skipSpaces(cursor, end);
+            // A comma stands between two numbers only.
+            if (cursor == end || !canStartNumber(*cursor))
+                return false;
+        } else if (!canStartNumber(*cursor)) {
+            return true;
+        }
+    }
 }
 
 void parseNumberList(const QChar *&cursor, const QChar *end, NumberBuffer &numbers)

@@ -51,6 +51,28 @@ double parseNumber(const QChar *&cursor, const QChar *end);
 void parseNumberList(const QChar *&cursor, const QChar *end, NumberBuffer &numbers);
 void parseNumberList(const QChar *&cursor, const QChar *end, std::vector<double> &numbers);
 
+// Whether a number may begin here: a digit, a sign or a point.
+inline bool canStartNumber(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= '0' && u <= '9') || u == '-' || u == '+' || u == '.';
+}
+
+// Whether a number with at least one digit begins at the cursor.
+bool numberBeginsAt(const QChar *cursor, const QChar *end);
+
+// Reads one number as SVG's path grammar writes it: an optional sign, then
+// digits with an optional fraction or a point with digits, then an optional
+// exponent with its digits. False when the text at the cursor is not such a
+// number, such as a sign or a point alone, or an exponent without digits.
+bool parseGrammarNumber(const QChar *&cursor, const QChar *end, double &value);
+
+// Reads such numbers separated by white space and single commas, appending
+// them to `numbers`, up to the first character that cannot start a number.
+// False at a number that breaks the grammar, or at a comma that no number
+// follows; the numbers before it stay appended.
+bool parseGrammarNumberList(const QChar *&cursor, const QChar *end, NumberBuffer &numbers);
+
 inline void skipSpaces(const QChar *&cursor, const QChar *end)
 {
     while (cursor != end && cursor->isSpace())

@@ -5,28 +5,38 @@
 
 #include "drawing/checkedpainterpath.h"
 
-#include <cmath>
 #include <cstring>
-#include <limits>
 
 namespace {
-
-// Flags are compared with each other and with zero only, so values beyond
-// the integer range may saturate.
-int truncatedFlag(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    if (value >= double(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (value <= double(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return int(value);
-}
 
 bool isLower(char command)
 {
     return command >= 'a' && command <= 'z';
+}
+
+// The numbers one execution of a command takes; -1 for a letter outside
+// the grammar.
+int argumentCount(char command)
+{
+    switch (command) {
+    case 'Z': case 'z': return 0;
+    case 'H': case 'h': case 'V': case 'v': return 1;
+    case 'M': case 'm': case 'L': case 'l': case 'T': case 't': return 2;
+    case 'S': case 's': case 'Q': case 'q': return 4;
+    case 'C': case 'c': return 6;
+    case 'A': case 'a': return 7;
+    default: return -1;
+    }
+}
+
+void skipCommaAndSpaces(const QChar *&cursor, const QChar *end, bool &commaTaken)
+{
+    skipSpaces(cursor, end);
+    commaTaken = cursor != end && *cursor == QLatin1Char(',');
+    if (commaTaken) {
+        ++cursor;
+        skipSpaces(cursor, end);
+    }
 }
 
 class PathDataScanner
@@ -40,11 +50,12 @@ public:
     bool scan(const QChar *cursor, const QChar *end);
 
 private:
-    // Runs one command over its numbers; false for a letter outside the
-    // grammar.
-    bool execute(char command);
-    // Each step consumes the numbers of one execution of its command.
-    void move(char &command);
+    // Reads the numbers of an arc command up to the next letter; false when
+    // they break the grammar, with the numbers before the fault kept.
+    bool readArcArguments(const QChar *&cursor, const QChar *end);
+    // Runs the command once for each whole set of `count` numbers.
+    void execute(char command, int count);
+    void move();
     void close();
     void line();
     void horizontal();
@@ -63,9 +74,7 @@ private:
         return m_lastCommand != 0 && std::strchr(letters, m_lastCommand) != nullptr;
     }
 
-    int remaining() const { return m_numbers.size() - m_next; }
     double take() { return m_numbers[m_next++]; }
-    void dropRemaining() { m_next = m_numbers.size(); }
     // The next pair, made absolute for relative commands.
     QPointF takePoint()
     {
@@ -91,32 +100,70 @@ private:
 
 bool PathDataScanner::scan(const QChar *cursor, const QChar *end)
 {
+    skipSpaces(cursor, end);
+    if (cursor != end && *cursor != QLatin1Char('M') && *cursor != QLatin1Char('m'))
+        return false;
     while (cursor != end) {
-        skipSpaces(cursor, end);
-        if (cursor == end)
-            break;
         const ushort letter = cursor->unicode();
         ++cursor;
+        const char command = letter < 0x80 ? char(letter) : 0;
+        const int count = argumentCount(command);
+        if (count < 0)
+            return false;
         m_numbers.clear();
         m_next = 0;
-        parseNumberList(cursor, end, m_numbers);
-        const char command = letter < 0x80 ? char(letter) : 0;
-        if (command == 'z' || command == 'Z')
-            m_numbers.push_back(0);
-        if (!execute(command))
+        const bool wellFormed =
+            count == 7 ? readArcArguments(cursor, end) : parseGrammarNumberList(cursor, end, m_numbers);
+        if (count == 0) {
+            close();
+            if (m_numbers.size() > 0)
+                return false;
+        } else {
+            execute(command, count);
+            if (m_next == 0 || m_next != m_numbers.size())
+                return false;
+        }
+        if (!wellFormed)
             return false;
     }
     return true;
 }
 
-bool PathDataScanner::execute(char command)
+// Radii and rotation, the two flags, then the end point: the flags are one
+// character each, so "1150" is both flags and then 50.
+bool PathDataScanner::readArcArguments(const QChar *&cursor, const QChar *end)
+{
+    bool commaTaken = false;
+    skipSpaces(cursor, end);
+    for (int position = 0;; position = position == 6 ? 0 : position + 1) {
+        if (position == 3 || position == 4) {
+            if (cursor == end || (*cursor != QLatin1Char('0') && *cursor != QLatin1Char('1')))
+                return false;
+            m_numbers.push_back(cursor->unicode() - '0');
+            ++cursor;
+        } else {
+            if (cursor == end || !canStartNumber(*cursor))
+                return !commaTaken;
+            double value;
+            if (!parseGrammarNumber(cursor, end, value))
+                return false;
+            m_numbers.push_back(value);
+        }
+        skipCommaAndSpaces(cursor, end, commaTaken);
+    }
+}
+
+void PathDataScanner::execute(char command, int count)
 {
     m_relative = isLower(command);
-    while (remaining() > 0) {
+    while (m_numbers.size() - m_next >= count) {
         m_origin = m_current;
         switch (command) {
-        case 'M': case 'm': move(command); break;
-        case 'Z': case 'z': close(); break;
+        case 'M': case 'm':
+            move();
+            // Further pairs of the same command draw lines.
+            command = m_relative ? 'l' : 'L';
+            break;
         case 'L': case 'l': line(); break;
         case 'H': case 'h': horizontal(); break;
         case 'V': case 'v': vertical(); break;
@@ -125,39 +172,28 @@ bool PathDataScanner::execute(char command)
         case 'Q': case 'q': quadratic(); break;
         case 'T': case 't': smoothQuadratic(); break;
         case 'A': case 'a': arc(); break;
-        default: return false;
+        default: return;
         }
         m_lastCommand = command;
     }
-    return true;
 }
 
-void PathDataScanner::move(char &command)
+void PathDataScanner::move()
 {
-    if (remaining() < 2) {
-        take();
-        return;
-    }
     m_current = takePoint();
     m_start = m_current;
     m_path.moveTo(m_current);
-    // Further pairs of the same command draw lines.
-    command = m_relative ? 'l' : 'L';
 }
 
 void PathDataScanner::close()
 {
-    take();
     m_current = m_start;
     m_path.closeSubpath();
+    m_lastCommand = 'Z';
 }
 
 void PathDataScanner::line()
 {
-    if (remaining() < 2) {
-        take();
-        return;
-    }
     m_current = takePoint();
     m_path.lineTo(m_current);
 }
@@ -178,8 +214,6 @@ void PathDataScanner::vertical()
 
 void PathDataScanner::cubic()
 {
-    if (remaining() < 6)
-        return dropRemaining();
     const QPointF c1 = takePoint();
     const QPointF c2 = takePoint();
     cubicTo(c1, c2, takePoint());
@@ -187,8 +221,6 @@ void PathDataScanner::cubic()
 
 void PathDataScanner::smoothCubic()
 {
-    if (remaining() < 4)
-        return dropRemaining();
     const QPointF c1 = lastCommandIn("CcSs") ? reflectedControl() : m_current;
     const QPointF c2 = takePoint();
     cubicTo(c1, c2, takePoint());
@@ -196,16 +228,12 @@ void PathDataScanner::smoothCubic()
 
 void PathDataScanner::quadratic()
 {
-    if (remaining() < 4)
-        return dropRemaining();
     const QPointF control = takePoint();
     quadTo(control, takePoint());
 }
 
 void PathDataScanner::smoothQuadratic()
 {
-    if (remaining() < 2)
-        return dropRemaining();
     const QPointF end = takePoint();
     quadTo(lastCommandIn("QqTt") ? reflectedControl() : m_current, end);
 }
@@ -226,13 +254,11 @@ void PathDataScanner::quadTo(const QPointF &control, const QPointF &end)
 
 void PathDataScanner::arc()
 {
-    if (remaining() < 7)
-        return dropRemaining();
     const double rx = take();
     const double ry = take();
     const double rotation = take();
-    const int largeArc = truncatedFlag(take());
-    const int sweep = truncatedFlag(take());
+    const int largeArc = int(take());
+    const int sweep = int(take());
     const QPointF end = takePoint();
     appendArc(m_path, rx, ry, rotation, largeArc, sweep, end.x(), end.y(), m_current.x(), m_current.y());
     m_current = end;
@@ -242,8 +268,6 @@ void PathDataScanner::arc()
 
 bool parsePathData(QStringView text, CheckedPainterPath &path)
 {
-    if (text.isEmpty())
-        return true;
     PathDataScanner scanner(path);
     return scanner.scan(text.begin(), text.end());
 }

@@ -1,21 +1,28 @@
 #include "reader.h"
 
-#include "formats/formatoptions.h"
-#include "formats/common/gzipinflate.h"
+#include "elements.h"
+#include "namespaces.h"
+#include "notes.h"
 #include "shapes.h"
 #include "transform.h"
 #include "units.h"
 #include "viewbox.h"
+#include "visibility.h"
+
+#include "formats/formatoptions.h"
+#include "formats/common/gzipinflate.h"
 
 #include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
 #include "drawing/pointextremes.h"
 #include "drawing/painterpathflattening.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QMatrix>
 #include <QXmlStreamReader>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -27,6 +34,8 @@ constexpr qint64 maximumPointCount = qint64(1) << 25;
 // Real documents nest a few dozen levels deep at most.
 constexpr int maximumElementDepth = 1024;
 constexpr int inflatedPieceBytes = 1 << 16;
+
+const QLatin1String svgNamespace("http://www.w3.org/2000/svg");
 
 bool isGzip(const QByteArray &head)
 {
@@ -50,6 +59,45 @@ void mapInPlace(CheckedPainterPath &path, const QMatrix &matrix)
     }
 }
 
+bool isShapeName(QStringView name)
+{
+    return svgElementKind(name).role == SvgElementRole::Shape;
+}
+
+std::optional<SvgNote> definitionsNote(QStringView name)
+{
+    if (name == QLatin1String("defs"))
+        return SvgNote::InDefs;
+    if (name == QLatin1String("symbol"))
+        return SvgNote::InSymbol;
+    if (name == QLatin1String("clipPath"))
+        return SvgNote::InClipPath;
+    if (name == QLatin1String("mask"))
+        return SvgNote::InMask;
+    if (name == QLatin1String("marker"))
+        return SvgNote::InMarker;
+    return SvgNote::InPattern;
+}
+
+QString failureAt(const char *text, const QXmlStreamReader &xml)
+{
+    return QCoreApplication::translate("SvgReader", text).arg(xml.lineNumber()).arg(xml.columnNumber());
+}
+
+// What an open element hands down to the elements inside it.
+struct OpenElement
+{
+    // Why shapes inside are out of sight in the file, as the outermost
+    // element that hides them says.
+    std::optional<SvgNote> hiddenBy;
+    ElementVisibility::Visibility visibility = ElementVisibility::Visible;
+    bool defaultNamespaceIsSvg = true; // also when there is no default namespace
+    bool insideSvg = false;            // inside an SVG "svg" element
+    bool insideForeign = false;        // inside an element of another namespace, within SVG content
+    bool openedGroup = false;
+    int prefixDeclarations = 0;
+};
+
 class SvgDocumentReader
 {
 public:
@@ -60,20 +108,25 @@ public:
     {
     }
 
-    void read(QIODevice &device);
-    void readInflated(GzipInflater &inflater);
-    bool finish();
+    // False when the document could not be read whole.
+    bool read(QIODevice &device);
+    bool readInflated(GzipInflater &inflater);
+    bool finish(bool documentRead);
 
 private:
     // Reads what the XML reader has data for; false when reading must stop
     // before the end of the data.
     bool readTokens(QXmlStreamReader &xml);
+    bool judgeDocument(const QXmlStreamReader &xml);
     // False when the document is too large to read further.
     bool startElement(const QXmlStreamReader &xml);
+    void endElement();
+    void readNamespacesAndVisibility(const QXmlStreamAttributes &attributes, OpenElement &element);
+    bool inSvgNamespace(QStringView prefix, const OpenElement &element) const;
     void readDocumentElement(const QXmlStreamAttributes &attributes);
+    void noteDocumentSize(QStringView width, QStringView height, bool viewBox);
     void openGroup(const QXmlStreamAttributes &attributes);
-    void closeGroup();
-    bool drawShape(QStringView element, const QXmlStreamAttributes &attributes);
+    bool drawShape(SvgShape shape, const QXmlStreamAttributes &attributes, std::optional<SvgNote> hidden);
     QMatrix shapeMatrix(const QXmlStreamAttributes &attributes) const;
     qint64 pointsOfNewObjects();
     void reportProgress();
@@ -82,52 +135,80 @@ private:
     Drawing &m_drawing;
     const QFile &m_file;
     const double m_fileSize;
+    SvgNotes m_notes;
     // Unit scale from the width and height, for documents without a viewBox.
     QMatrix m_base;
     // Per open group: its transform composed with those of its parents.
     std::vector<QMatrix> m_groups;
+    std::vector<OpenElement> m_open;
+    PrefixScopes m_prefixes;
     CheckedPainterPath m_outline;
     bool m_hasViewBox = false;
+    bool m_documentElementRead = false;
     ViewBoxMapping m_viewBox;
     // Objects before this one were put into millimetres by the base matrix.
     int m_firstViewBoxObject = 0;
     int m_objectCount = 0;
     qint64 m_pointCount = 0;
-    int m_depth = 0;
     bool m_tooLarge = false;
 };
 
-void SvgDocumentReader::read(QIODevice &device)
+bool SvgDocumentReader::read(QIODevice &device)
 {
     QXmlStreamReader xml(&device);
     xml.setNamespaceProcessing(false);
     readTokens(xml);
+    return judgeDocument(xml);
 }
 
 // The inflated data goes to the XML reader a piece at a time, so that it
 // never lies in memory whole. The XML reader still holds a single text
 // node in full, at two bytes a character: the limit of the inflater is
 // what bounds a file of nothing but white space.
-void SvgDocumentReader::readInflated(GzipInflater &inflater)
+bool SvgDocumentReader::readInflated(GzipInflater &inflater)
 {
     QXmlStreamReader xml;
     xml.setNamespaceProcessing(false);
+    QByteArray piece(inflatedPieceBytes, Qt::Uninitialized);
+    bool documentEnded = false;
     for (;;) {
-        QByteArray piece(inflatedPieceBytes, Qt::Uninitialized);
         const int size = inflater.inflateInto(piece.data(), piece.size());
         if (size == 0)
-            return;
-        piece.truncate(size);
-        xml.addData(piece);
-        if (!readTokens(xml))
-            return;
+            break;
+        // Past the end of the document the data is still inflated, for
+        // the checksum at the end of the stream to prove what was read.
+        if (documentEnded)
+            continue;
+        xml.addData(QByteArray(piece.constData(), size));
+        if (!readTokens(xml)) {
+            if (m_tooLarge || xml.hasError())
+                break;
+            documentEnded = true;
+        }
+    }
+    // A damaged stream may have given wrong bytes before zlib found the
+    // fault, so the fault of the stream comes before that of the XML.
+    switch (inflater.ending()) {
+    case GzipInflater::Ending::LimitReached:
+        // What was read is only the beginning of the drawing.
+        m_drawing.markInflateLimitReached();
+        return false;
+    case GzipInflater::Ending::Truncated:
+        m_drawing.setFailure(QCoreApplication::translate("SvgReader", "the compressed file ends early"));
+        return false;
+    case GzipInflater::Ending::Damaged:
+        m_drawing.setFailure(QCoreApplication::translate("SvgReader", "the compressed file is damaged"));
+        return false;
+    case GzipInflater::Ending::Failed:
+        m_drawing.setFailure(QCoreApplication::translate("SvgReader", "the compressed file could not be inflated"));
+        return false;
+    default:
+        return judgeDocument(xml);
     }
 }
 
 bool SvgDocumentReader::readTokens(QXmlStreamReader &xml)
 {
-    // A document that is not well formed ends at its first error; what was
-    // read before it is kept.
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
@@ -136,9 +217,7 @@ bool SvgDocumentReader::readTokens(QXmlStreamReader &xml)
                 return false;
             }
         } else if (token == QXmlStreamReader::EndElement) {
-            --m_depth;
-            if (xml.name() == QLatin1String("g"))
-                closeGroup();
+            endElement();
         }
     }
     // The reader runs out of data it was given as a document that ends too
@@ -146,21 +225,154 @@ bool SvgDocumentReader::readTokens(QXmlStreamReader &xml)
     return xml.error() == QXmlStreamReader::PrematureEndOfDocumentError;
 }
 
+// Whether the document was read whole; a document that ends early or is
+// not well formed fails, and the drawing says where: cutting the part
+// before the fault would leave out the rest without a word.
+bool SvgDocumentReader::judgeDocument(const QXmlStreamReader &xml)
+{
+    if (m_tooLarge)
+        return false;
+    if (!xml.hasError())
+        return true;
+    if (xml.error() != QXmlStreamReader::PrematureEndOfDocumentError) {
+        m_drawing.setFailure(failureAt(QT_TRANSLATE_NOOP("SvgReader", "not well-formed XML (line %1, column %2)"), xml));
+        return false;
+    }
+    if (xml.characterOffset() == 0)
+        m_drawing.setFailure(QCoreApplication::translate("SvgReader", "the file is empty"));
+    else
+        m_drawing.setFailure(failureAt(QT_TRANSLATE_NOOP("SvgReader", "the file ends early (line %1, column %2)"), xml));
+    return false;
+}
+
 bool SvgDocumentReader::startElement(const QXmlStreamReader &xml)
 {
-    if (++m_depth > maximumElementDepth) {
+    if (int(m_open.size()) >= maximumElementDepth) {
         qWarning("SVG elements nested deeper than %d levels", maximumElementDepth);
         return false;
     }
-    const QStringView name = xml.name();
+    const OpenElement parent = m_open.empty() ? OpenElement() : m_open.back();
+    OpenElement element = parent;
+    element.openedGroup = false;
+    element.prefixDeclarations = 0;
     const QXmlStreamAttributes attributes = xml.attributes();
-    if (name == QLatin1String("svg"))
-        readDocumentElement(attributes);
-    else if (name == QLatin1String("g"))
+    readNamespacesAndVisibility(attributes, element);
+    const QStringView name = xml.name();
+
+    if (!inSvgNamespace(xml.prefix(), element)) {
+        // SVG renderers draw neither such an element nor what it holds.
+        if (isShapeName(name))
+            m_notes.add(SvgNote::ShapeInForeignNamespace);
+        element.insideForeign = element.insideForeign || element.insideSvg;
+        m_open.push_back(element);
+        reportProgress();
+        return true;
+    }
+
+    const SvgElementKind kind = svgElementKind(name);
+    switch (kind.role) {
+    case SvgElementRole::Document:
+        element.insideSvg = true;
+        m_open.push_back(element);
+        if (!element.insideForeign)
+            readDocumentElement(attributes);
+        return true;
+    case SvgElementRole::Group:
+        element.openedGroup = true;
+        m_open.push_back(element);
         openGroup(attributes);
-    else
-        return drawShape(name, attributes);
+        return true;
+    case SvgElementRole::Shape: {
+        std::optional<SvgNote> hidden = element.hiddenBy;
+        if (!hidden && element.visibility == ElementVisibility::Hidden)
+            hidden = SvgNote::VisibilityHidden;
+        else if (!hidden && element.visibility == ElementVisibility::Collapsed)
+            hidden = SvgNote::VisibilityCollapse;
+        m_open.push_back(element);
+        if (element.insideForeign) {
+            m_notes.add(SvgNote::ShapeInForeignElement);
+            reportProgress();
+            return true;
+        }
+        return drawShape(kind.shape, attributes, hidden);
+    }
+    case SvgElementRole::Definitions:
+        element.hiddenBy = parent.hiddenBy ? parent.hiddenBy : definitionsNote(name);
+        break;
+    case SvgElementRole::NotDrawn:
+        m_notes.addNotDrawn(name);
+        element.hiddenBy = parent.hiddenBy ? parent.hiddenBy : SvgNote::InElementNotDrawn;
+        break;
+    case SvgElementRole::Silent:
+        break;
+    }
+    m_open.push_back(element);
+    reportProgress();
     return true;
+}
+
+void SvgDocumentReader::endElement()
+{
+    if (m_open.empty())
+        return;
+    const OpenElement &element = m_open.back();
+    if (element.openedGroup && !m_groups.empty())
+        m_groups.pop_back();
+    m_prefixes.leave(element.prefixDeclarations);
+    m_open.pop_back();
+}
+
+// Namespace declarations, "display" and "visibility" come as attributes of
+// any element; a "style" declaration stands over the attribute.
+void SvgDocumentReader::readNamespacesAndVisibility(const QXmlStreamAttributes &attributes, OpenElement &element)
+{
+    ElementVisibility shown;
+    QStringRef style;
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        // Told apart by their lengths and first letters before anything is
+        // compared: most attributes are none of these.
+        const QStringRef name = attribute.qualifiedName();
+        if (name.size() < 5)
+            continue;
+        switch (name.at(0).unicode()) {
+        case 's':
+            if (name == QLatin1String("style"))
+                style = attribute.value();
+            break;
+        case 'd':
+            if (name == QLatin1String("display"))
+                shown.readDisplay(attribute.value());
+            break;
+        case 'v':
+            if (name == QLatin1String("visibility"))
+                shown.readVisibility(attribute.value());
+            break;
+        case 'x':
+            if (name == QLatin1String("xmlns")) {
+                const QStringRef uri = attribute.value();
+                element.defaultNamespaceIsSvg = uri.isEmpty() || uri == svgNamespace;
+            } else if (attribute.prefix() == QLatin1String("xmlns")) {
+                m_prefixes.declare(attribute.name(), attribute.value() == svgNamespace);
+                ++element.prefixDeclarations;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    if (!style.isEmpty())
+        shown.readStyle(style);
+    if (shown.visibility != ElementVisibility::Inherited)
+        element.visibility = shown.visibility;
+    if (shown.displayNone && !element.hiddenBy)
+        element.hiddenBy = SvgNote::DisplayNone;
+}
+
+// Elements without a namespace count as SVG: hand-written files often
+// leave the declaration out.
+bool SvgDocumentReader::inSvgNamespace(QStringView prefix, const OpenElement &element) const
+{
+    return prefix.isEmpty() ? element.defaultNamespaceIsSvg : m_prefixes.isSvg(prefix);
 }
 
 void SvgDocumentReader::readDocumentElement(const QXmlStreamAttributes &attributes)
@@ -178,13 +390,53 @@ void SvgDocumentReader::readDocumentElement(const QXmlStreamAttributes &attribut
         m_base.scale(1, 1 / unitsPerMillimetre(height));
     }
 
+    const QStringView viewBox = attribute(attributes, "viewBox");
     QRectF box;
-    if (!parseViewBox(attribute(attributes, "viewBox"), box))
+    const bool viewBoxRead = parseViewBox(viewBox, box);
+    if (!viewBoxRead && !viewBox.isEmpty())
+        m_notes.add(SvgNote::ViewBoxUnreadable);
+    if (!m_documentElementRead) {
+        m_documentElementRead = true;
+        noteDocumentSize(width, height, viewBoxRead);
+    }
+    if (!viewBoxRead)
         return;
-    m_viewBox = viewBoxMapping(box, widthMillimetres, heightMillimetres, attribute(attributes, "preserveAspectRatio"));
+    bool alignmentRead = true;
+    m_viewBox = viewBoxMapping(box, widthMillimetres, heightMillimetres, attribute(attributes, "preserveAspectRatio"),
+                               &alignmentRead);
+    if (!alignmentRead)
+        m_notes.add(SvgNote::AlignmentUnreadable);
     if (!m_hasViewBox) {
         m_hasViewBox = true;
         m_firstViewBoxObject = m_objectCount;
+    }
+}
+
+// With a viewBox the width and height are the page it fills; without one
+// only their units count, and px is what SVG's user unit is anyway.
+void SvgDocumentReader::noteDocumentSize(QStringView width, QStringView height, bool viewBox)
+{
+    struct Axis
+    {
+        QStringView text;
+        SvgNote missingPage, missingUnit, percent, unknownUnit, unreadable;
+    };
+    const Axis axes[] = {
+        {width, SvgNote::PageWidthMissing, SvgNote::UserUnitWidthMissing, SvgNote::PageWidthInPercent,
+         SvgNote::PageWidthInUnknownUnit, SvgNote::PageWidthUnreadable},
+        {height, SvgNote::PageHeightMissing, SvgNote::UserUnitHeightMissing, SvgNote::PageHeightInPercent,
+         SvgNote::PageHeightInUnknownUnit, SvgNote::PageHeightUnreadable},
+    };
+    for (const Axis &axis : axes) {
+        const LengthKind kind = lengthKind(axis.text);
+        if (kind == LengthKind::Missing)
+            m_notes.add(viewBox ? axis.missingPage : axis.missingUnit);
+        else if (viewBox && kind == LengthKind::Percent)
+            m_notes.add(axis.percent);
+        else if (viewBox && kind == LengthKind::UnknownUnit)
+            m_notes.add(axis.unknownUnit);
+        else if (viewBox && kind == LengthKind::Unreadable)
+            m_notes.add(axis.unreadable);
     }
 }
 
@@ -194,12 +446,6 @@ void SvgDocumentReader::openGroup(const QXmlStreamAttributes &attributes)
     if (!m_groups.empty())
         matrix = matrix * m_groups.back();
     m_groups.push_back(matrix);
-}
-
-void SvgDocumentReader::closeGroup()
-{
-    if (!m_groups.empty())
-        m_groups.pop_back();
 }
 
 // The shape's own transform, then its groups from the innermost out, then
@@ -214,15 +460,19 @@ QMatrix SvgDocumentReader::shapeMatrix(const QXmlStreamAttributes &attributes) c
     return matrix;
 }
 
-bool SvgDocumentReader::drawShape(QStringView element, const QXmlStreamAttributes &attributes)
+bool SvgDocumentReader::drawShape(SvgShape shape, const QXmlStreamAttributes &attributes,
+                                  std::optional<SvgNote> hidden)
 {
     // One path serves every shape, so that its storage is allocated once.
     m_outline.clear();
-    appendShapeOutline(element, attributes, m_outline);
+    appendShapeOutline(shape, attributes, m_outline, m_notes);
     if (!m_outline.isEmpty()) {
         mapInPlace(m_outline, shapeMatrix(attributes));
         appendPainterPath(m_outline, m_drawing, nullptr);
-        m_pointCount += pointsOfNewObjects();
+        const qint64 points = pointsOfNewObjects();
+        if (hidden && points > 0)
+            m_notes.add(*hidden);
+        m_pointCount += points;
         if (m_pointCount > maximumPointCount) {
             qWarning("SVG drawing has more than %lld points", maximumPointCount);
             return false;
@@ -272,9 +522,10 @@ bool SvgDocumentReader::mapViewBox(QRectF &bounds)
     return true;
 }
 
-bool SvgDocumentReader::finish()
+bool SvgDocumentReader::finish(bool documentRead)
 {
-    if (m_tooLarge)
+    m_notes.addTo(m_drawing.notes());
+    if (!documentRead)
         return false;
     QRectF bounds;
     if (!mapViewBox(bounds))
@@ -294,16 +545,12 @@ bool readSvg(const QString &path, Drawing &drawing)
         return false;
 
     SvgDocumentReader reader(drawing, file);
+    bool documentRead;
     if (isGzip(file.peek(8))) {
         GzipInflater inflater(file);
-        reader.readInflated(inflater);
-        // What was read is only the beginning of the drawing.
-        if (inflater.limitReached()) {
-            drawing.markInflateLimitReached();
-            return false;
-        }
+        documentRead = reader.readInflated(inflater);
     } else {
-        reader.read(file);
+        documentRead = reader.read(file);
     }
-    return reader.finish();
+    return reader.finish(documentRead);
 }

@@ -1,13 +1,17 @@
 #pragma once
 
-#include <QStringView>
-
 class CheckedPainterPath;
 class QXmlStreamAttributes;
+class SvgNotes;
 
-// Appends the outline of a shape element ("path", "line", "rect", "circle",
-// "ellipse", "polygon", "polyline") in the element's own user units, before
-// any transform; every other element appends nothing. Coordinates are plain
-// numbers: a unit suffix is ignored, and only a rectangle's width and height
-// are converted by their units.
-void appendShapeOutline(QStringView element, const QXmlStreamAttributes &attributes, CheckedPainterPath &path);
+enum class SvgShape { Path, Rect, Circle, Ellipse, Line, Polyline, Polygon };
+
+// Appends the outline of a shape element in the element's own user units,
+// before any transform. Coordinates are plain numbers: a unit suffix is
+// ignored, and only a rectangle's width and height are converted by their
+// units. A rectangle, circle or ellipse of a size that is zero or negative
+// appends nothing, as SVG draws nothing of it; an ellipse with only one of
+// its radii takes it for both. What the outline lacks of the element, and
+// the values taken where the element's could not be read, go to `notes`.
+void appendShapeOutline(SvgShape shape, const QXmlStreamAttributes &attributes, CheckedPainterPath &path,
+                        SvgNotes &notes);

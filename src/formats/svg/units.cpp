@@ -49,3 +49,22 @@ double documentLengthInMillimetres(QStringView length)
     unitsPerMillimetre(length, &number);
     return number / unitsPerMillimetre(length);
 }
+
+LengthKind lengthKind(QStringView length)
+{
+    const QStringView text = length.trimmed();
+    if (text.isEmpty())
+        return LengthKind::Missing;
+    if (!numberBeginsAt(text.begin(), text.end()))
+        return LengthKind::Unreadable;
+    for (const UnitSuffix &suffix : suffixes) {
+        if (text.endsWith(QLatin1String(suffix.text))) {
+            if (suffix.text[0] == '%')
+                return LengthKind::Percent;
+            return suffix.text[0] == 'p' && suffix.text[1] == 'x' ? LengthKind::Pixels : LengthKind::OtherUnit;
+        }
+    }
+    const QChar *cursor = text.begin();
+    parseNumber(cursor, text.end());
+    return cursor == text.end() ? LengthKind::Plain : LengthKind::UnknownUnit;
+}

@@ -14,3 +14,10 @@ double unitsPerMillimetre(QStringView length, double *number = nullptr);
 
 // A document size in millimetres, a plain number counting as pixels.
 double documentLengthInMillimetres(QStringView length);
+
+// What a length text holds besides its number, as the two functions above
+// read it after trimming: nothing at all, no number, a plain number, or a
+// number with px, %, another suffix of the table, or a suffix they do not
+// know (which reads as no suffix).
+enum class LengthKind { Missing, Unreadable, Plain, Pixels, Percent, OtherUnit, UnknownUnit };
+LengthKind lengthKind(QStringView length);

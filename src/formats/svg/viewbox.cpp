@@ -42,11 +42,13 @@ bool readAlign(QStringView text, Alignment &alignment)
            && readAxisAlignment(text.mid(1, 3), alignment.x) && readAxisAlignment(text.mid(5, 3), alignment.y);
 }
 
-// "[defer] <align> [meet | slice]"; anything else is the default.
-Alignment parseAlignment(QStringView text)
+// "[defer] <align> [meet | slice]"; anything else is the default, and
+// false in `read` unless the text is empty.
+Alignment parseAlignment(QStringView text, bool &read)
 {
     const QString simplified = text.toString().simplified();
     const QVector<QStringRef> words = simplified.splitRef(QLatin1Char(' '), Qt::SkipEmptyParts);
+    read = words.isEmpty();
     Alignment alignment;
     int i = 0;
     if (i < words.size() && words.at(i) == QLatin1String("defer"))
@@ -58,7 +60,10 @@ Alignment parseAlignment(QStringView text)
         alignment.slice = words.at(i) == QLatin1String("slice");
         ++i;
     }
-    return i == words.size() ? alignment : Alignment();
+    if (i != words.size())
+        return Alignment();
+    read = true;
+    return alignment;
 }
 
 } // namespace
@@ -89,9 +94,12 @@ bool parseViewBox(QStringView text, QRectF &box)
 }
 
 ViewBoxMapping viewBoxMapping(const QRectF &box, double pageWidth, double pageHeight,
-                              QStringView preserveAspectRatio)
+                              QStringView preserveAspectRatio, bool *alignmentRead)
 {
-    const Alignment alignment = parseAlignment(preserveAspectRatio.trimmed());
+    bool read = true;
+    const Alignment alignment = parseAlignment(preserveAspectRatio.trimmed(), read);
+    if (alignmentRead)
+        *alignmentRead = read;
     ViewBoxMapping mapping;
     mapping.offsetX = box.x();
     mapping.offsetY = box.y();

@@ -27,6 +27,7 @@ bool parseViewBox(QStringView text, QRectF &box);
 // Fits the viewBox into a page of the given size as the preserveAspectRatio
 // text says: by default one scale for both axes, the smaller one, with the
 // drawing centred; "slice" takes the larger scale and "none" scales the two
-// axes separately.
+// axes separately. A text that cannot be read counts as the default, and
+// clears `alignmentRead` when one is given.
 ViewBoxMapping viewBoxMapping(const QRectF &box, double pageWidth, double pageHeight,
-                              QStringView preserveAspectRatio);
+                              QStringView preserveAspectRatio, bool *alignmentRead = nullptr);

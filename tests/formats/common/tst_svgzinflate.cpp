@@ -8,6 +8,8 @@
 
 #include <zlib.h>
 
+Q_DECLARE_METATYPE(GzipInflater::Ending)
+
 namespace {
 
 void appendLittleEndian(QByteArray &out, quint32 value)
@@ -36,6 +38,22 @@ QByteArray inflateBytes(const QByteArray &compressed, const InflateLimit &limit 
     QBuffer buffer;
     buffer.setData(compressed);
     return inflateGzip(&buffer, limit);
+}
+
+// Inflates everything there is and tells how the output ended.
+GzipInflater::Ending endingOf(const QByteArray &compressed, QByteArray *inflated = nullptr)
+{
+    QBuffer buffer;
+    buffer.setData(compressed);
+    buffer.open(QIODevice::ReadOnly);
+    GzipInflater inflater(buffer);
+    QByteArray output;
+    char piece[4096];
+    while (const int size = inflater.inflateInto(piece, sizeof piece))
+        output.append(piece, size);
+    if (inflated)
+        *inflated = output;
+    return inflater.ending();
 }
 
 InflateLimit limitAbove(qint64 alwaysAllowedBytes)
@@ -105,36 +123,39 @@ void TestSvgzInflate::damagedData_data()
 {
     QTest::addColumn<QByteArray>("compressed");
     QTest::addColumn<QByteArray>("inflatedStart");
-    QTest::addColumn<QString>("warning");
+    QTest::addColumn<GzipInflater::Ending>("ending");
     const QByteArray text = sampleText(20000);
     const QByteArray member = gzipMember(text);
+    QTest::newRow("whole member") << member << text << GzipInflater::Ending::Complete;
     QTest::newRow("truncated member") << member.left(member.size() / 2) << text.left(100)
-                                      << QStringLiteral("unexpected end of compressed data");
+                                      << GzipInflater::Ending::Truncated;
     QTest::newRow("truncated second member") << member + member.left(member.size() / 2) << text + text.left(100)
-                                             << QStringLiteral("unexpected end of compressed data");
+                                             << GzipInflater::Ending::Truncated;
     QTest::newRow("garbage after a member") << member + QByteArray("garbage!") << text
-                                            << QStringLiteral("incorrect header check");
+                                            << GzipInflater::Ending::Damaged;
     QByteArray corrupt = member;
-    corrupt[10] = char(0xff);
-    QTest::newRow("corrupt block") << corrupt << QByteArray() << QStringLiteral(".*");
-    QTest::newRow("not gzip") << QByteArray("<svg/>") << QByteArray() << QStringLiteral("incorrect header check");
+    corrupt[member.size() / 2] = char(corrupt.at(member.size() / 2) ^ 0xff);
+    QTest::newRow("corrupt block") << corrupt << QByteArray() << GzipInflater::Ending::Damaged;
+    QByteArray wrongCheck = member;
+    wrongCheck[wrongCheck.size() - 5] = char(wrongCheck.at(wrongCheck.size() - 5) ^ 1);
+    QTest::newRow("wrong checksum") << wrongCheck << text << GzipInflater::Ending::Damaged;
+    QTest::newRow("not gzip") << QByteArray("<svg/>") << QByteArray() << GzipInflater::Ending::Damaged;
 }
 
 void TestSvgzInflate::damagedData()
 {
     QFETCH(QByteArray, compressed);
     QFETCH(QByteArray, inflatedStart);
-    QFETCH(QString, warning);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Error while inflating gzip file: ") + warning));
-    const QByteArray inflated = inflateBytes(compressed);
+    QFETCH(GzipInflater::Ending, ending);
+    QByteArray inflated;
+    QCOMPARE(endingOf(compressed, &inflated), ending);
     QVERIFY(inflated.startsWith(inflatedStart));
+    QCOMPARE(inflateBytes(compressed), inflated);
 }
 
 void TestSvgzInflate::ceilingHoldsWhateverTheRatio()
 {
     const QByteArray text = sampleText(100000);
-    QTest::ignoreMessage(QtWarningMsg,
-                         "Error while inflating gzip file: inflated size limit of 150000 bytes reached");
     InflateLimit limit = limitAbove(1000);
     limit.ceilingBytes = 150000;
     QCOMPARE(inflateBytes(gzipMember(text) + gzipMember(text), limit), (text + text).left(150000));
@@ -159,11 +180,6 @@ void TestSvgzInflate::ratioLimit()
     QFETCH(qint64, alwaysAllowed);
     QFETCH(qint64, inflatedSize);
     const QByteArray compressed = gzipMember(data);
-    if (inflatedSize < data.size()) {
-        QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Error while inflating gzip file: inflated size "
-                                                                     "limit of %1 bytes reached")
-                                                          .arg(inflatedSize)));
-    }
     QVERIFY(data.size() > 14 * compressed.size());
     QCOMPARE(inflateBytes(compressed, limitAbove(alwaysAllowed)), data.left(int(inflatedSize)));
 }
@@ -179,21 +195,9 @@ void TestSvgzInflate::limitIsReported()
     GzipInflater inflater(bomb, limit);
     QByteArray piece(1 << 20, '\0');
     QCOMPARE(inflater.inflateInto(piece.data(), piece.size()), 1000);
-    QVERIFY(!inflater.limitReached());
-    QTest::ignoreMessage(QtWarningMsg, "Error while inflating gzip file: inflated size limit of 1000 bytes reached");
+    QCOMPARE(inflater.ending(), GzipInflater::Ending::NotEnded);
     QCOMPARE(inflater.inflateInto(piece.data(), piece.size()), 0);
-    QVERIFY(inflater.limitReached());
-
-    // Damaged data is no limit.
-    QBuffer cut;
-    const QByteArray member = gzipMember(sampleText(20000));
-    cut.setData(member.left(member.size() / 2));
-    cut.open(QIODevice::ReadOnly);
-    GzipInflater damaged(cut);
-    QTest::ignoreMessage(QtWarningMsg, "Error while inflating gzip file: unexpected end of compressed data");
-    while (damaged.inflateInto(piece.data(), piece.size()) > 0) {
-    }
-    QVERIFY(!damaged.limitReached());
+    QCOMPARE(inflater.ending(), GzipInflater::Ending::LimitReached);
 }
 
 void TestSvgzInflate::opensAClosedDevice()

@@ -51,6 +51,8 @@ class TestSvgPathData : public QObject
 private slots:
     void commands_data();
     void commands();
+    void grammarFaults_data();
+    void grammarFaults();
     void arcs_data();
     void arcs();
     void arcPiecesStayOnTheEllipse();
@@ -60,64 +62,92 @@ void TestSvgPathData::commands_data()
 {
     QTest::addColumn<QString>("data");
     QTest::addColumn<QString>("elements");
-    QTest::addColumn<bool>("complete");
 
     QTest::newRow("pairs after a move are lines") << QStringLiteral("M 10 10 20 20 30 30")
-                                                  << QStringLiteral("M 10 10|L 20 20|L 30 30") << true;
+                                                  << QStringLiteral("M 10 10|L 20 20|L 30 30");
     QTest::newRow("pairs after a relative move are relative lines")
-        << QStringLiteral("m 10 10 20 20") << QStringLiteral("M 10 10|L 30 30") << true;
+        << QStringLiteral("m 10 10 20 20") << QStringLiteral("M 10 10|L 30 30");
     QTest::newRow("closed square, then a move relative to its start")
         << QStringLiteral("M 0 0 h 10 v 10 H 0 z m 5 5 l 1 0")
-        << QStringLiteral("M 0 0|L 10 0|L 10 10|L 0 10|L 0 0|M 5 5|L 6 5") << true;
+        << QStringLiteral("M 0 0|L 10 0|L 10 10|L 0 10|L 0 0|M 5 5|L 6 5");
     QTest::newRow("a line after a close starts at the subpath's start")
-        << QStringLiteral("M 1 1 L 5 1 L 5 5 z l 1 0") << QStringLiteral("M 1 1|L 5 1|L 5 5|L 1 1|M 1 1|L 2 1")
-        << true;
+        << QStringLiteral("M 1 1 L 5 1 L 5 5 z l 1 0") << QStringLiteral("M 1 1|L 5 1|L 5 5|L 1 1|M 1 1|L 2 1");
     QTest::newRow("repeated relative cubics start from the previous end")
-        << QStringLiteral("M0 0 c 1 1 2 2 3 3 1 1 2 2 3 3") << QStringLiteral("M 0 0|C 1 1, 2 2, 3 3|C 4 4, 5 5, 6 6")
-        << true;
+        << QStringLiteral("M0 0 c 1 1 2 2 3 3 1 1 2 2 3 3") << QStringLiteral("M 0 0|C 1 1, 2 2, 3 3|C 4 4, 5 5, 6 6");
     QTest::newRow("smooth cubic reflects the last control point")
         << QStringLiteral("M0 0 C 0 10 10 10 10 0 S 20 -10 20 0")
-        << QStringLiteral("M 0 0|C 0 10, 10 10, 10 0|C 10 -10, 20 -10, 20 0") << true;
+        << QStringLiteral("M 0 0|C 0 10, 10 10, 10 0|C 10 -10, 20 -10, 20 0");
     QTest::newRow("smooth cubic after a line starts at the current point")
-        << QStringLiteral("M0 0 L 5 5 s 5 5 10 0") << QStringLiteral("M 0 0|L 5 5|C 5 5, 10 10, 15 5") << true;
+        << QStringLiteral("M0 0 L 5 5 s 5 5 10 0") << QStringLiteral("M 0 0|L 5 5|C 5 5, 10 10, 15 5");
     QTest::newRow("quadratic becomes a cubic") << QStringLiteral("M0 0 Q 10 10 20 0")
-                                               << QStringLiteral("M 0 0|C 6.6667 6.6667, 13.3333 6.6667, 20 0")
-                                               << true;
+                                               << QStringLiteral("M 0 0|C 6.6667 6.6667, 13.3333 6.6667, 20 0");
     QTest::newRow("smooth quadratic reflects the control point")
         << QStringLiteral("M0 0 Q 10 10 20 0 T 40 0")
-        << QStringLiteral("M 0 0|C 6.6667 6.6667, 13.3333 6.6667, 20 0|C 26.6667 -6.6667, 33.3333 -6.6667, 40 0")
-        << true;
+        << QStringLiteral("M 0 0|C 6.6667 6.6667, 13.3333 6.6667, 20 0|C 26.6667 -6.6667, 33.3333 -6.6667, 40 0");
     QTest::newRow("smooth quadratic after a cubic does not reflect")
         << QStringLiteral("M0 0 C 0 10 10 10 10 0 T 20 0")
-        << QStringLiteral("M 0 0|C 0 10, 10 10, 10 0|C 10 0, 13.3333 0, 20 0") << true;
+        << QStringLiteral("M 0 0|C 0 10, 10 10, 10 0|C 10 0, 13.3333 0, 20 0");
     QTest::newRow("relative horizontal and vertical") << QStringLiteral("M 1 2 h 3 v 4 h -1 -1")
-                                                      << QStringLiteral("M 1 2|L 4 2|L 4 6|L 3 6|L 2 6") << true;
+                                                      << QStringLiteral("M 1 2|L 4 2|L 4 6|L 3 6|L 2 6");
     QTest::newRow("compact numbers") << QStringLiteral("M.5.5L-1-1.5e1")
-                                     << QStringLiteral("M 0.5 0.5|L -1 -15") << true;
-    QTest::newRow("hash with a number stops the data") << QStringLiteral("M 0 0 L 10 10 # 5 L 20 20")
-                                                        << QStringLiteral("M 0 0|L 10 10") << false;
-    QTest::newRow("hash without a number is skipped") << QStringLiteral("M 0 0 L 10 10 # L 20 20")
-                                                       << QStringLiteral("M 0 0|L 10 10|L 20 20") << true;
-    QTest::newRow("letter outside the grammar stops") << QStringLiteral("M 0 0 X 5 5")
-                                                       << QStringLiteral("M 0 0") << false;
-    QTest::newRow("a move with one number adds nothing") << QStringLiteral("M 5") << QString() << true;
-    QTest::newRow("a cubic with three numbers adds nothing") << QStringLiteral("M 1 1 C 1 2 3")
-                                                             << QStringLiteral("M 1 1") << true;
-    QTest::newRow("an odd line number is skipped") << QStringLiteral("M 0 0 L 1 1 2")
-                                                   << QStringLiteral("M 0 0|L 1 1") << true;
-    QTest::newRow("trailing command without numbers") << QStringLiteral("M 0 0 L 1 1 M ")
-                                                      << QStringLiteral("M 0 0|L 1 1") << true;
-    QTest::newRow("empty") << QString() << QString() << true;
-    QTest::newRow("white space only") << QStringLiteral(" \n\t") << QString() << true;
+                                     << QStringLiteral("M 0.5 0.5|L -1 -15");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("white space only") << QStringLiteral(" \n\t") << QString();
+    QTest::newRow("commas between pairs and numbers") << QStringLiteral(" M1,2,3,4 L 5 , 6")
+                                                     << QStringLiteral("M 1 2|L 3 4|L 5 6");
+}
+
+// On the first fault the path keeps every command completed before it.
+void TestSvgPathData::grammarFaults_data()
+{
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("elements");
+
+    QTest::newRow("hash with a number") << QStringLiteral("M 0 0 L 10 10 # 5 L 20 20")
+                                        << QStringLiteral("M 0 0|L 10 10");
+    QTest::newRow("hash without a number") << QStringLiteral("M 0 0 L 10 10 # L 20 20")
+                                           << QStringLiteral("M 0 0|L 10 10");
+    QTest::newRow("letter outside the grammar") << QStringLiteral("M 0 0 X 5 5") << QStringLiteral("M 0 0");
+    QTest::newRow("a move with one number") << QStringLiteral("M 5") << QString();
+    QTest::newRow("a cubic with three numbers") << QStringLiteral("M 1 1 C 1 2 3") << QStringLiteral("M 1 1");
+    QTest::newRow("an odd number after whole lines") << QStringLiteral("M 0 0 L 1 1 2")
+                                                     << QStringLiteral("M 0 0|L 1 1");
+    QTest::newRow("a command without numbers") << QStringLiteral("M 0 0 L 1 1 M ") << QStringLiteral("M 0 0|L 1 1");
+    QTest::newRow("data beginning with an arc") << QStringLiteral("A 30 30 0 0 1 50 50") << QString();
+    QTest::newRow("data beginning with a line") << QStringLiteral("L 10 10 M 0 0 L 5 5") << QString();
+    QTest::newRow("a letter in a number list") << QStringLiteral("M 0 0 L 10 0 20 x 30 0")
+                                               << QStringLiteral("M 0 0|L 10 0");
+    QTest::newRow("a sign without digits") << QStringLiteral("M 0 0 H 5 L 10 - 5") << QStringLiteral("M 0 0|L 5 0");
+    QTest::newRow("an exponent without digits") << QStringLiteral("M 0 0 L 1e 5") << QStringLiteral("M 0 0");
+    QTest::newRow("a comma before a letter") << QStringLiteral("M 0 0 L 10,0, L 20 0")
+                                             << QStringLiteral("M 0 0|L 10 0");
+    QTest::newRow("two commas in a row") << QStringLiteral("M 0 0 L 10,,0") << QStringLiteral("M 0 0");
+    QTest::newRow("numbers after a close") << QStringLiteral("M 0 0 L 10 0 z 5 5")
+                                           << QStringLiteral("M 0 0|L 10 0|L 0 0");
+    QTest::newRow("an arc flag of 6") << QStringLiteral("M 0 0 L 5 0 A 10 10 0 6 1 20 0 L 30 0")
+                                      << QStringLiteral("M 0 0|L 5 0");
+    QTest::newRow("an arc flag of -1") << QStringLiteral("M 0 0 A 10 10 0 -1 1 20 0") << QStringLiteral("M 0 0");
+    QTest::newRow("an arc flag of 0.5") << QStringLiteral("M 0 0 A 10 10 0 0.5 1 20 0") << QStringLiteral("M 0 0");
+    QTest::newRow("a second arc short of its end point")
+        << QStringLiteral("M 10 0 A 10 10 0 0 1 0 10 10 10 0 0 1 -10")
+        << QStringLiteral("M 10 0|C 10 5.5228, 5.5228 10, 0 10");
+}
+
+void TestSvgPathData::grammarFaults()
+{
+    QFETCH(QString, data);
+    QFETCH(QString, elements);
+    CheckedPainterPath path;
+    QVERIFY(!parsePathData(data, path));
+    QCOMPARE(describe(path.painterPath()), elements);
 }
 
 void TestSvgPathData::commands()
 {
     QFETCH(QString, data);
     QFETCH(QString, elements);
-    QFETCH(bool, complete);
     CheckedPainterPath path;
-    QCOMPARE(parsePathData(data, path), complete);
+    QVERIFY(parsePathData(data, path));
     QCOMPARE(describe(path.painterPath()), elements);
 }
 
@@ -132,14 +162,15 @@ void TestSvgPathData::arcs_data()
     QTest::newRow("small radii grow to reach") << QStringLiteral("M 0 0 A 5 5 0 0 1 20 0") << halfCircle;
     QTest::newRow("negative radii count as positive") << QStringLiteral("M 0 0 A -10 -10 0 0 1 20 0")
                                                       << halfCircle;
-    QTest::newRow("flags are truncated") << QStringLiteral("M 0 0 A 10 10 0 0.9 1.5 20 0") << halfCircle;
+    QTest::newRow("flags need no separator") << QStringLiteral("M 0 0 a10 10 0 0120 0") << halfCircle;
+    QTest::newRow("flags between commas") << QStringLiteral("M0,0A10,10,0,0,1,20,0") << halfCircle;
     QTest::newRow("sweep flag 0 turns the other way")
         << QStringLiteral("M 0 0 A 10 10 0 0 0 20 0")
         << QStringLiteral("M 0 0|C 0 5.5228, 4.4772 10, 10 10|C 15.5228 10, 20 5.5228, 20 0");
     QTest::newRow("quarter turn is one piece") << QStringLiteral("M 10 0 A 10 10 0 0 1 0 10")
                                                << QStringLiteral("M 10 0|C 10 5.5228, 5.5228 10, 0 10");
-    QTest::newRow("large arc takes three quarters")
-        << QStringLiteral("M 10 0 A 10 10 0 1 0 0 10")
+    QTest::newRow("large arc takes three quarters, its flags run together")
+        << QStringLiteral("M 10 0 A 10 10 0 100 10")
         << QStringLiteral("M 10 0|C 10 -5.5228, 5.5228 -10, 0 -10|C -5.5228 -10, -10 -5.5228, -10 0|"
                           "C -10 5.5228, -5.5228 10, 0 10");
     QTest::newRow("rotated ellipse") << QStringLiteral("M 0 0 A 20 10 90 0 1 0 40")

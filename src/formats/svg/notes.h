@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <vector>
+
+class DrawingNotes;
+
+// What the SVG reader meets and does not draw as the file means it.
+enum class SvgNote {
+    PathDataError,
+    RectZeroWidth,
+    RectZeroHeight,
+    RectNegativeWidth,
+    RectNegativeHeight,
+    CircleZeroRadius,
+    CircleNegativeRadius,
+    EllipseZeroRadius,
+    EllipseNegativeRadius,
+    ShapeInForeignNamespace,
+    ShapeInForeignElement,
+    InDefs,
+    InSymbol,
+    InClipPath,
+    InMask,
+    InMarker,
+    InPattern,
+    InElementNotDrawn,
+    DisplayNone,
+    VisibilityHidden,
+    VisibilityCollapse,
+    PageWidthMissing,
+    PageHeightMissing,
+    UserUnitWidthMissing,
+    UserUnitHeightMissing,
+    PageWidthInPercent,
+    PageHeightInPercent,
+    PageWidthInUnknownUnit,
+    PageHeightInUnknownUnit,
+    PageWidthUnreadable,
+    PageHeightUnreadable,
+    ViewBoxUnreadable,
+    AlignmentUnreadable,
+    CoordinateUnitIgnored,
+    CoordinateUnreadable,
+    SizeInPercent,
+    SizeInUnknownUnit,
+    SizeUnreadable,
+};
+
+// The notes of one file, counted while it is read and handed to the
+// drawing once at the end: an element met a million times costs a counter,
+// not a search through the drawing's notes.
+class SvgNotes
+{
+public:
+    void add(SvgNote note)
+    {
+        if (m_counts[std::size_t(note)]++ == 0)
+            m_order.push_back({int(note), -1});
+    }
+    // An element of a kind that is not drawn, by its local name.
+    void addNotDrawn(QStringView element);
+    void addTo(DrawingNotes &notes) const;
+
+private:
+    static constexpr std::size_t noteCount = std::size_t(SvgNote::SizeUnreadable) + 1;
+    // Names beyond this many are counted together.
+    static constexpr std::size_t maximumElementNames = 64;
+
+    struct ElementCount
+    {
+        QString name;
+        qint64 count;
+    };
+    // Either a note or an element name, in the order first met.
+    struct Entry
+    {
+        int note;
+        int element;
+    };
+
+    std::array<qint64, noteCount> m_counts{};
+    std::vector<ElementCount> m_elements;
+    qint64 m_otherElements = 0;
+    std::vector<Entry> m_order;
+};
