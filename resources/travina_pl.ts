@@ -330,6 +330,166 @@
         <source>instruction too long to read</source>
         <translation>instrukcja zbyt długa do odczytania</translation>
     </message>
+    <message>
+        <source>drawn although hidden in the file</source>
+        <translation>narysowano, choć plik je ukrywa</translation>
+    </message>
+    <message>
+        <source>path data error</source>
+        <translation>błąd w danych ścieżki</translation>
+    </message>
+    <message>
+        <source>rect of zero width</source>
+        <translation>prostokąt o zerowej szerokości</translation>
+    </message>
+    <message>
+        <source>rect of zero height</source>
+        <translation>prostokąt o zerowej wysokości</translation>
+    </message>
+    <message>
+        <source>rect of negative width</source>
+        <translation>prostokąt o ujemnej szerokości</translation>
+    </message>
+    <message>
+        <source>rect of negative height</source>
+        <translation>prostokąt o ujemnej wysokości</translation>
+    </message>
+    <message>
+        <source>circle of zero radius</source>
+        <translation>okrąg o zerowym promieniu</translation>
+    </message>
+    <message>
+        <source>circle of negative radius</source>
+        <translation>okrąg o ujemnym promieniu</translation>
+    </message>
+    <message>
+        <source>ellipse of zero radius</source>
+        <translation>elipsa o zerowym promieniu</translation>
+    </message>
+    <message>
+        <source>ellipse of negative radius</source>
+        <translation>elipsa o ujemnym promieniu</translation>
+    </message>
+    <message>
+        <source>shape of another namespace</source>
+        <translation>kształt z innej przestrzeni nazw</translation>
+    </message>
+    <message>
+        <source>shape inside an element of another namespace</source>
+        <translation>kształt wewnątrz elementu z innej przestrzeni nazw</translation>
+    </message>
+    <message>
+        <source>in defs</source>
+        <translation>w defs</translation>
+    </message>
+    <message>
+        <source>in symbol</source>
+        <translation>w symbol</translation>
+    </message>
+    <message>
+        <source>in clipPath</source>
+        <translation>w clipPath</translation>
+    </message>
+    <message>
+        <source>in mask</source>
+        <translation>w mask</translation>
+    </message>
+    <message>
+        <source>in marker</source>
+        <translation>w marker</translation>
+    </message>
+    <message>
+        <source>in pattern</source>
+        <translation>w pattern</translation>
+    </message>
+    <message>
+        <source>inside an element not drawn</source>
+        <translation>wewnątrz elementu, który nie jest rysowany</translation>
+    </message>
+    <message>
+        <source>display:none</source>
+        <translation>display:none</translation>
+    </message>
+    <message>
+        <source>visibility:hidden</source>
+        <translation>visibility:hidden</translation>
+    </message>
+    <message>
+        <source>visibility:collapse</source>
+        <translation>visibility:collapse</translation>
+    </message>
+    <message>
+        <source>page width 1 mm (width missing)</source>
+        <translation>szerokość strony 1 mm (brak width)</translation>
+    </message>
+    <message>
+        <source>page height 1 mm (height missing)</source>
+        <translation>wysokość strony 1 mm (brak height)</translation>
+    </message>
+    <message>
+        <source>user unit 1 mm across (width missing)</source>
+        <translation>jednostka użytkownika 1 mm w poziomie (brak width)</translation>
+    </message>
+    <message>
+        <source>user unit 1 mm down (height missing)</source>
+        <translation>jednostka użytkownika 1 mm w pionie (brak height)</translation>
+    </message>
+    <message>
+        <source>page width in px (width in %)</source>
+        <translation>szerokość strony w px (width w %)</translation>
+    </message>
+    <message>
+        <source>page height in px (height in %)</source>
+        <translation>wysokość strony w px (height w %)</translation>
+    </message>
+    <message>
+        <source>page width in px (unit unknown)</source>
+        <translation>szerokość strony w px (nieznana jednostka)</translation>
+    </message>
+    <message>
+        <source>page height in px (unit unknown)</source>
+        <translation>wysokość strony w px (nieznana jednostka)</translation>
+    </message>
+    <message>
+        <source>page width 0 (width unreadable)</source>
+        <translation>szerokość strony 0 (nieczytelne width)</translation>
+    </message>
+    <message>
+        <source>page height 0 (height unreadable)</source>
+        <translation>wysokość strony 0 (nieczytelne height)</translation>
+    </message>
+    <message>
+        <source>unreadable viewBox</source>
+        <translation>nieczytelny viewBox</translation>
+    </message>
+    <message>
+        <source>centred, uniform scale (preserveAspectRatio unreadable)</source>
+        <translation>wyśrodkowano, jednolita skala (nieczytelne preserveAspectRatio)</translation>
+    </message>
+    <message>
+        <source>coordinates in user units (unit ignored)</source>
+        <translation>współrzędne w jednostkach użytkownika (pominięto jednostkę)</translation>
+    </message>
+    <message>
+        <source>coordinate 0 (coordinate unreadable)</source>
+        <translation>współrzędna 0 (nieczytelna współrzędna)</translation>
+    </message>
+    <message>
+        <source>size in px (size in %)</source>
+        <translation>rozmiar w px (rozmiar w %)</translation>
+    </message>
+    <message>
+        <source>size in user units (unit unknown)</source>
+        <translation>rozmiar w jednostkach użytkownika (nieznana jednostka)</translation>
+    </message>
+    <message>
+        <source>size 0 (size unreadable)</source>
+        <translation>rozmiar 0 (nieczytelny rozmiar)</translation>
+    </message>
+    <message>
+        <source>elements of further kinds</source>
+        <translation>elementy innych rodzajów</translation>
+    </message>
 </context>
 <context>
     <name>SettingsClass</name>
@@ -404,6 +564,33 @@
     <message>
         <source>An object that starts where the one before ends is cut on without lifting the tool</source>
         <translation>Obiekt zaczynający się tam, gdzie kończy się poprzedni, jest wycinany dalej bez podnoszenia narzędzia</translation>
+    </message>
+</context>
+<context>
+    <name>SvgReader</name>
+    <message>
+        <source>the compressed file ends early</source>
+        <translation>skompresowany plik kończy się przedwcześnie</translation>
+    </message>
+    <message>
+        <source>the compressed file is damaged</source>
+        <translation>skompresowany plik jest uszkodzony</translation>
+    </message>
+    <message>
+        <source>the compressed file could not be inflated</source>
+        <translation>nie udało się rozpakować skompresowanego pliku</translation>
+    </message>
+    <message>
+        <source>not well-formed XML (line %1, column %2)</source>
+        <translation>niepoprawny XML (wiersz %1, kolumna %2)</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>plik jest pusty</translation>
+    </message>
+    <message>
+        <source>the file ends early (line %1, column %2)</source>
+        <translation>plik kończy się przedwcześnie (wiersz %1, kolumna %2)</translation>
     </message>
 </context>
 <context>
