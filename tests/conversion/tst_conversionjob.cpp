@@ -72,9 +72,32 @@ private:
     {
         return writeTestFile(m_dir->filePath(name), content);
     }
+    // Converts one input over an existing output and checks that it fails
+    // as expected, writes nothing and leaves what the output held.
+    void failsLeavingThePriorOutput(const QString &name, const QByteArray &content, ConversionResult::Status status,
+                                    const QString &reason);
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
+
+void TestConversionJob::failsLeavingThePriorOutput(const QString &name, const QByteArray &content,
+                                                   ConversionResult::Status status, const QString &reason)
+{
+    const QString input = file(name, content);
+    const QString output = file(QStringLiteral("out.tap"), "previous output\n");
+    ConversionJob job;
+    Report report;
+    watch(job, report);
+    QVERIFY(job.start({input}, ConversionOptions(), pattern(output)));
+    QVERIFY(waitForEnd(job, report));
+    const ConversionResult result = report.results.value(0);
+    QCOMPARE(result.status, status);
+    QCOMPARE(failureReason(result), reason);
+    QCOMPARE(fileContents(output), QByteArray("previous output\n"));
+    QStringList files{name, QStringLiteral("out.tap")};
+    files.sort();
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), files);
+}
 
 void TestConversionJob::init()
 {
@@ -413,20 +436,7 @@ void TestConversionJob::brokenDocumentsFail()
     QFETCH(QString, name);
     QFETCH(QByteArray, content);
     QFETCH(QString, reason);
-    const QString input = file(name, content);
-    const QString output = file(QStringLiteral("out.tap"), "previous output\n");
-    ConversionJob job;
-    Report report;
-    watch(job, report);
-    QVERIFY(job.start({input}, ConversionOptions(), pattern(output)));
-    QVERIFY(waitForEnd(job, report));
-    const ConversionResult result = report.results.value(0);
-    QCOMPARE(result.status, ConversionResult::ReadFailed);
-    QCOMPARE(failureReason(result), reason);
-    QCOMPARE(fileContents(output), QByteArray("previous output\n"));
-    QStringList files{name, QStringLiteral("out.tap")};
-    files.sort();
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), files);
+    failsLeavingThePriorOutput(name, content, ConversionResult::ReadFailed, reason);
 }
 
 void TestConversionJob::coordinatesOutOfRangeFail_data()
@@ -479,20 +489,8 @@ void TestConversionJob::coordinatesOutOfRangeFail()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, content);
-    const QString input = file(name, content);
-    const QString output = file(QStringLiteral("out.tap"), "previous output\n");
-    ConversionJob job;
-    Report report;
-    watch(job, report);
-    QVERIFY(job.start({input}, ConversionOptions(), pattern(output)));
-    QVERIFY(waitForEnd(job, report));
-    const ConversionResult result = report.results.value(0);
-    QCOMPARE(result.status, ConversionResult::CoordinateOutOfRange);
-    QCOMPARE(failureReason(result), QStringLiteral("coordinate out of range"));
-    QCOMPARE(fileContents(output), QByteArray("previous output\n"));
-    QStringList files{name, QStringLiteral("out.tap")};
-    files.sort();
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), files);
+    failsLeavingThePriorOutput(name, content, ConversionResult::CoordinateOutOfRange,
+                               QStringLiteral("coordinate out of range"));
 }
 
 void TestConversionJob::coordinatesAtTheLimitConvert_data()
