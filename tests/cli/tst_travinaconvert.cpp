@@ -46,6 +46,8 @@ private slots:
     void quietReportsFailuresOnly();
     void failedInputsSayWhyOnOneLine_data();
     void failedInputsSayWhyOnOneLine();
+    void brokenFilesSayWhatBecameOfThem_data();
+    void brokenFilesSayWhatBecameOfThem();
     void standardOutputCarriesOnlyTheGCode();
     void coordinateOutOfRangeReachesNoStandardOutput();
     void namedPipeReceivesEverythingAndStays();
@@ -409,6 +411,93 @@ void TestTravinaConvert::failedInputsSayWhyOnOneLine()
     QCOMPARE(result.exitCode, 1);
     QCOMPARE(result.out, line);
     QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("out.nc"))));
+}
+
+namespace {
+
+QByteArray truncatedSvg()
+{
+    QByteArray svg("<svg xmlns=\"http://www.w3.org/2000/svg\">");
+    for (int i = 1; i <= 2000; ++i)
+        svg += "<path d=\"M" + QByteArray::number(i) + " 0 L" + QByteArray::number(i) + " 10\"/>";
+    return (svg + "</svg>").left((svg.size() + 6) / 2);
+}
+
+// Twenty thousand knot spans of length zero, each asking for 32767 samples.
+QByteArray splineOfEmptySpans()
+{
+    QByteArray dxf("0\nSECTION\n2\nHEADER\n9\n$SPLINESEGS\n70\n32767\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n"
+                   "0\nSECTION\n2\nENTITIES\n0\nSPLINE\n8\n0\n71\n1\n72\n20002\n73\n20000\n");
+    for (int i = 0; i < 20001; ++i)
+        dxf += "40\n0\n";
+    dxf += "40\n1\n";
+    for (int i = 0; i < 20000; ++i)
+        dxf += "10\n" + QByteArray::number(i) + "\n20\n" + QByteArray::number(i % 2) + "\n";
+    return dxf + "0\nENDSEC\n0\nEOF\n";
+}
+
+} // namespace
+
+// Hand-made broken files: each either converts what it truly holds and
+// says what it left out, or fails with its reason and leaves the previous
+// output as it was. Never a move to a point the file does not give.
+void TestTravinaConvert::brokenFilesSayWhatBecameOfThem_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("printed");
+    QTest::addColumn<QByteArray>("output"); // empty: the previous output stays
+    const QByteArray start("G1 F1000\nZ10\n");
+    QTest::newRow("polyline count above its vertices")
+        << QStringLiteral("lw.dxf")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\n0\n90\n4\n70\n0\n10\n5\n20\n5\n10\n10\n20\n5\n"
+                      "10\n10\n20\n10\n0\nENDSEC\n0\nEOF\n")
+        << QByteArray("OK lw.dxf -> out.tap\n  assumed: unit inch ($INSUNITS missing)\n"
+                      "  skipped: incomplete LWPOLYLINE (1)\n")
+        << start + "X127.000000 Y127.000000\nZ0\nX127.000000 Y127.000000\nX254.000000 Y127.000000\n"
+                   "X254.000000 Y254.000000\nX0 Y0\n";
+    QTest::newRow("spline short of its control points")
+        << QStringLiteral("sp.dxf")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nSPLINE\n8\n0\n71\n1\n72\n5\n73\n3\n40\n0\n40\n0\n40\n1\n"
+                      "40\n2\n40\n2\n10\n5\n20\n5\n10\n10\n20\n5\n0\nENDSEC\n0\nEOF\n")
+        << QByteArray("FAILED sp.dxf: no drawing could be read\n") << QByteArray();
+    QTest::newRow("G-code word without a number")
+        << QStringLiteral("abc.tap") << QByteArray("Xabc Y4\nX1 Y1\nX2 Y2\n")
+        << QByteArray("OK abc.tap -> out.tap\n  skipped: line with an unreadable number (1)\n")
+        << start + "X1.000000 Y1.000000\nZ0\nX1.000000 Y1.000000\nX2.000000 Y2.000000\nX0 Y0\n";
+    QTest::newRow("DXF coordinate that is a word")
+        << QStringLiteral("num.dxf")
+        << QByteArray("0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+                      "0\nLINE\n8\n0\n10\nabc\n20\n1\n11\n5\n21\n5\n"
+                      "0\nLINE\n8\n0\n10\n1\n20\n1\n11\n2\n21\n2\n0\nENDSEC\n0\nEOF\n")
+        << QByteArray("OK num.dxf -> out.tap\n  skipped: entity with an unreadable number (1)\n")
+        << start + "X1.000000 Y1.000000\nZ0\nX1.000000 Y1.000000\nX2.000000 Y2.000000\nX0 Y0\n";
+    QTest::newRow("DXF coordinate past any number")
+        << QStringLiteral("far.dxf")
+        << QByteArray("0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n1e999\n20\n1\n11\n5\n21\n5\n0\nENDSEC\n0\nEOF\n")
+        << QByteArray("FAILED far.dxf: coordinate out of range\n") << QByteArray();
+    QTest::newRow("SVG cut in the middle")
+        << QStringLiteral("t.svg") << truncatedSvg()
+        << QByteArray("FAILED t.svg: no drawing could be read (the file ends early (line 1, column 26916))\n")
+        << QByteArray();
+    QTest::newRow("spline of empty spans fails at once")
+        << QStringLiteral("bomb.dxf") << splineOfEmptySpans()
+        << QByteArray("FAILED bomb.dxf: no drawing could be read (out of memory)\n") << QByteArray();
+}
+
+void TestTravinaConvert::brokenFilesSayWhatBecameOfThem()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, printed);
+    QFETCH(QByteArray, output);
+    file(name, content);
+    const QString previous = file(QStringLiteral("out.tap"), "previous output\n");
+    const Run result = run({QStringLiteral("--spline-segments-from-file"), QStringLiteral("-o"),
+                            QStringLiteral("out.tap"), name});
+    QCOMPARE(result.out, printed);
+    QCOMPARE(result.exitCode, output.isEmpty() ? 1 : 0);
+    QCOMPARE(fileContents(previous), output.isEmpty() ? QByteArray("previous output\n") : output);
 }
 
 QString TestTravinaConvert::largeDrawing(QByteArray &converted)
