@@ -490,6 +490,22 @@
         <source>elements of further kinds</source>
         <translation>elementy innych rodzajów</translation>
     </message>
+    <message>
+        <source>incomplete ARC</source>
+        <translation>niekompletny ARC</translation>
+    </message>
+    <message>
+        <source>incomplete POINT</source>
+        <translation>niekompletny POINT</translation>
+    </message>
+    <message>
+        <source>incomplete LINE</source>
+        <translation>niekompletna LINE</translation>
+    </message>
+    <message>
+        <source>incomplete CIRCLE</source>
+        <translation>niekompletny CIRCLE</translation>
+    </message>
 </context>
 <context>
     <name>SettingsClass</name>

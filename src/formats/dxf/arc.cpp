@@ -1,6 +1,7 @@
 #include "arc.h"
 
 #include "readerstate.h"
+#include "simpleentities.h"
 
 #include "drawing/checkedpainterpath.h"
 
@@ -10,6 +11,8 @@
 #include <cmath>
 
 namespace {
+
+const char incompleteArc[] = QT_TRANSLATE_NOOP("DrawingNotes", "incomplete ARC");
 
 constexpr double pointsPerMillimetre = 1.5707963267948966; // pi / 2
 constexpr int minimumPointCount = 6;
@@ -33,8 +36,10 @@ int arcPointCount(const QRectF &square, double startAngle, double endAngle)
     return int(count);
 }
 
-void addArc(const DxfReaderState &state, CheckedPainterPath &path)
+DxfDrawn addArc(const DxfReaderState &state, CheckedPainterPath &path)
 {
+    if (!hasPosition(state, 10) || !state.groups.has(40) || !state.groups.has(50) || !state.groups.has(51))
+        return DxfDrawn{false, incompleteArc};
     const QPointF centre = state.position(10);
     const double radius = state.groups.number(40) * state.unitFactor;
     const double start = state.groups.number(50);
@@ -52,4 +57,5 @@ void addArc(const DxfReaderState &state, CheckedPainterPath &path)
         else
             path.lineTo(point);
     }
+    return DxfDrawn{};
 }

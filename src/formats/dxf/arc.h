@@ -1,12 +1,15 @@
 #pragma once
 
+#include "drawnentity.h"
+
 class CheckedPainterPath;
 class QRectF;
 struct DxfReaderState;
 
 // Samples the ARC that has just been read into 6 to 86 points, more for a
-// larger arc, from its start angle counter-clockwise to its end angle.
-void addArc(const DxfReaderState &state, CheckedPainterPath &path);
+// larger arc, from its start angle counter-clockwise to its end angle;
+// nothing when it lacks its centre, radius or either angle.
+DxfDrawn addArc(const DxfReaderState &state, CheckedPainterPath &path);
 
 // The number of points for an arc on the circle bounded by `square`, with
 // angles in degrees, counter-clockwise with y up.

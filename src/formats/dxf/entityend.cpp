@@ -25,20 +25,17 @@ DxfDrawn draw(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPain
     case DxfKind::Point:
         return addPoint(state, drawing);
     case DxfKind::Line:
-        addLine(state, path);
-        break;
+        return addLine(state, path);
     case DxfKind::Polyline:
         return beginPolyline(state, drawing);
     case DxfKind::Vertex:
         return addVertex(state, drawing);
     case DxfKind::Circle:
-        addCircle(state, path);
-        break;
+        return addCircle(state, path);
     case DxfKind::LightweightPolyline:
         return addLightweightPolyline(state, path);
     case DxfKind::Arc:
-        addArc(state, path);
-        break;
+        return addArc(state, path);
     case DxfKind::Ellipse:
         path = ellipsePath(state);
         break;

@@ -106,7 +106,7 @@ void TestDxfReader::pairs_data()
         << QByteArray("0\nLINE\n10\n9\n20\n9\n10\n1\n20\n2\n11\n3\n21\n4\n") << QStringLiteral("1,2 3,4");
     QTest::newRow("groups do not carry over to the next entity")
         << QByteArray("0\nLINE\n10\n1\n20\n2\n11\n3\n21\n4\n0\nLINE\n10\n5\n20\n6\n")
-        << QStringLiteral("1,2 3,4 | 5,6 0,0");
+        << QStringLiteral("1,2 3,4");
     QTest::newRow("padded codes, spaces and CR LF")
         << QByteArray("  0\r\nLINE  \r\n 10\r\n  1.0\t\r\n 20\r\n2\r\n 11\r\n3\r\n 21\r\n4\r\n")
         << QStringLiteral("1,2 3,4");

@@ -98,9 +98,16 @@ void TestDxfReaderNotes::notes_data()
             + line + "0\nENDSEC\n0\nEOF\n"
         << QString();
     QTest::newRow("paper space entities are drawn, kinds not drawn stay so")
-        << inMillimetres("0\nLINE\n67\n1\n10\n0\n20\n0\n11\n1\n21\n0\n0\nCIRCLE\n67\n1\n40\n1\n0\nTEXT\n67\n1\n"
-                         "0\nPOINT\n67\n0\n")
+        << inMillimetres("0\nLINE\n67\n1\n10\n0\n20\n0\n11\n1\n21\n0\n0\nCIRCLE\n67\n1\n10\n0\n20\n0\n40\n1\n"
+                         "0\nTEXT\n67\n1\n0\nPOINT\n67\n0\n10\n0\n20\n0\n")
         << QStringLiteral("elsewhereDrawn:paper space entity:2; notDrawn:TEXT:1");
+    // A missing record is no zero: the tool would cross the work to the origin.
+    QTest::newRow("entities short of a position or size draw nothing")
+        << inMillimetres("0\nLINE\n10\n5\n20\n6\n0\nLINE\n10\n1\n20\n1\n11\n2\n0\nCIRCLE\n40\n2\n"
+                         "0\nCIRCLE\n10\n1\n20\n1\n0\nARC\n10\n1\n20\n1\n40\n1\n50\n0\n0\nPOINT\n10\n3\n"
+                         "0\nLINE\n10\n1\n20\n2\n11\n3\n21\n4\n")
+        << QStringLiteral("skipped:incomplete LINE:2; skipped:incomplete CIRCLE:2; skipped:incomplete ARC:1; "
+                          "skipped:incomplete POINT:1");
     QTest::newRow("polyline closed and with bulges, stray vertex")
         << inMillimetres("0\nPOLYLINE\n70\n1\n0\nVERTEX\n10\n0\n20\n0\n42\n1\n0\nVERTEX\n10\n1\n20\n0\n"
                          "0\nVERTEX\n10\n1\n20\n1\n0\nSEQEND\n0\nVERTEX\n10\n5\n20\n5\n")
