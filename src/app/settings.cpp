@@ -40,6 +40,7 @@ void Settings::loadControls()
     const FormatOptions options = loadFormatOptions(m_settings);
     ui->formatHPGLUnits->setValue(options.hpglUnits);
     ui->formatHPGLAutoWeld->setChecked(options.hpglAutoWeld);
+    ui->formatHPGLFullInstructionSet->setChecked(options.hpglFullInstructionSet);
     ui->formatDXFSplineSegments->setValue(options.dxfSplineSegments);
     ui->formatDXFSplineSegmentsFromFile->setChecked(options.dxfSplineSegmentsFromFile);
     ui->formatDXFSplineSegments->setEnabled(!ui->formatDXFSplineSegmentsFromFile->isChecked());
@@ -70,6 +71,7 @@ void Settings::onAccepted()
     FormatOptions options;
     options.hpglUnits = ui->formatHPGLUnits->value();
     options.hpglAutoWeld = ui->formatHPGLAutoWeld->isChecked();
+    options.hpglFullInstructionSet = ui->formatHPGLFullInstructionSet->isChecked();
     options.dxfSplineSegments = ui->formatDXFSplineSegments->value();
     options.dxfSplineSegmentsFromFile = ui->formatDXFSplineSegmentsFromFile->isChecked();
     storeFormatOptions(m_settings, options);

@@ -76,6 +76,9 @@ constexpr OptionRow optionTable[] = {
      "backslash; @FILE reads the text from FILE"},
     {"", "hpgl-units", "N", WholeNumber{&ConvertRequest::hpglUnits}, "HPGL plotter units per inch"},
     {"", "weld", "", OnOff{&ConvertRequest::hpglAutoWeld}, "join HPGL strokes that continue one another"},
+    {"", "hpgl-full", "", OnOff{&ConvertRequest::hpglFullInstructionSet},
+     "draw HPGL scaling, rotation, relative moves, circles,\n"
+     "arcs, rectangles and polygons as a plotter does"},
     {"", "spline-segments", "N", WholeNumber{&ConvertRequest::dxfSplineSegments}, "DXF spline points per control point"},
     {"", "spline-segments-from-file", "", OnOff{&ConvertRequest::dxfSplineSegmentsFromFile},
      "take the DXF spline resolution from the file"},

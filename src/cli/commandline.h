@@ -21,6 +21,7 @@ struct ConvertRequest
     std::optional<QString> finishTemplate;
     std::optional<qint32> hpglUnits;
     std::optional<bool> hpglAutoWeld;
+    std::optional<bool> hpglFullInstructionSet;
     std::optional<qint32> dxfSplineSegments;
     std::optional<bool> dxfSplineSegmentsFromFile;
     std::optional<bool> orderObjects;

@@ -32,6 +32,7 @@ ConversionOptions optionsFor(const ConvertRequest &request)
     overrideWith(options.finishTemplate, request.finishTemplate);
     overrideWith(options.hpglUnits, request.hpglUnits);
     overrideWith(options.hpglAutoWeld, request.hpglAutoWeld);
+    overrideWith(options.hpglFullInstructionSet, request.hpglFullInstructionSet);
     overrideWith(options.dxfSplineSegments, request.dxfSplineSegments);
     overrideWith(options.dxfSplineSegmentsFromFile, request.dxfSplineSegmentsFromFile);
     overrideWith(options.orderObjects, request.orderObjects);

@@ -18,6 +18,7 @@ extern QString finishTemplate;
 extern bool orderObjects;
 extern double orderBudgetSeconds;
 extern bool joinTouching;
+extern bool hpglFullInstructionSet;
 
 // Called by the readers and the writer with the fraction of their work
 // done. It always holds a callable; the conversion job installs its own on
@@ -39,6 +40,10 @@ struct ConversionOptions
     bool orderObjects = false;
     double orderBudgetSeconds = 1.0;
     bool joinTouching = false;
+    // Off, the HPGL reader carries out only PU, PD, PA, AA and SP, as it
+    // always has; on, also what a plotter does with scaling, rotation,
+    // relative moves, circles, arcs, rectangles and polygons.
+    bool hpglFullInstructionSet = false;
 
     // A copy of the process-wide values as they stand now.
     static ConversionOptions fromProcessValues();

@@ -28,6 +28,7 @@ void loadProcessOptions(QSettings &settings)
     settings.beginGroup(QLatin1String(hpglGroup));
     readInto(settings, SettingsKeys::hpglUnits, ::hpglUnits);
     readInto(settings, SettingsKeys::hpglAutoWeld, ::hpglAutoWeld);
+    readInto(settings, SettingsKeys::hpglFullInstructionSet, ::hpglFullInstructionSet);
     settings.endGroup();
 
     settings.beginGroup(QLatin1String(gcodeGroup));
@@ -63,10 +64,12 @@ FormatOptions loadFormatOptions(QSettings &settings)
     options.hpglAutoWeld = ::hpglAutoWeld;
     options.dxfSplineSegments = ::dxfSplineSegments;
     options.dxfSplineSegmentsFromFile = ::dxfSplineSegmentsFromFile;
+    options.hpglFullInstructionSet = ::hpglFullInstructionSet;
 
     settings.beginGroup(QLatin1String(hpglGroup));
     readInto(settings, SettingsKeys::hpglUnits, options.hpglUnits);
     readInto(settings, SettingsKeys::hpglAutoWeld, options.hpglAutoWeld);
+    readInto(settings, SettingsKeys::hpglFullInstructionSet, options.hpglFullInstructionSet);
     settings.endGroup();
 
     settings.beginGroup(QLatin1String(dxfGroup));
@@ -81,9 +84,11 @@ void storeFormatOptions(QSettings &settings, const FormatOptions &options)
     using namespace SettingsKeys;
     ::hpglUnits = options.hpglUnits;
     ::hpglAutoWeld = options.hpglAutoWeld;
+    ::hpglFullInstructionSet = options.hpglFullInstructionSet;
     settings.beginGroup(QLatin1String(hpglGroup));
     write(settings, SettingsKeys::hpglUnits, ::hpglUnits);
     write(settings, SettingsKeys::hpglAutoWeld, ::hpglAutoWeld);
+    write(settings, SettingsKeys::hpglFullInstructionSet, ::hpglFullInstructionSet);
     settings.endGroup();
 
     ::dxfSplineSegments = options.dxfSplineSegments;

@@ -19,6 +19,7 @@ inline constexpr char language[] = "Main/Language";
 inline constexpr char hpglGroup[] = "Format/HPGL";
 inline constexpr char hpglUnits[] = "Units";
 inline constexpr char hpglAutoWeld[] = "AutoWeld";
+inline constexpr char hpglFullInstructionSet[] = "FullInstructionSet";
 
 inline constexpr char dxfGroup[] = "Format/DXF";
 inline constexpr char dxfSplineSegments[] = "SplineSegments";
@@ -50,6 +51,7 @@ struct FormatOptions
     bool hpglAutoWeld = false;
     qint32 dxfSplineSegments = 0;
     bool dxfSplineSegmentsFromFile = false;
+    bool hpglFullInstructionSet = false;
 };
 
 // The reader options as stored, each defaulting to its process-wide value;

@@ -41,6 +41,7 @@ public:
         const ConversionOptions builtIn;
         ::hpglUnits = builtIn.hpglUnits;
         ::hpglAutoWeld = builtIn.hpglAutoWeld;
+        ::hpglFullInstructionSet = builtIn.hpglFullInstructionSet;
         ::dxfSplineSegments = builtIn.dxfSplineSegments;
         ::dxfSplineSegmentsFromFile = builtIn.dxfSplineSegmentsFromFile;
         ::initTemplate = builtIn.initTemplate;

@@ -51,6 +51,7 @@ void TestSettingsDialog::firstUseShowsBuiltInValues()
     QCOMPARE(child<QStackedWidget>(dialog, "formatStackedWIdget")->currentIndex(), 0);
     QCOMPARE(child<QSpinBox>(dialog, "formatHPGLUnits")->value(), 1016);
     QVERIFY(child<QCheckBox>(dialog, "formatHPGLAutoWeld")->isChecked());
+    QVERIFY(!child<QCheckBox>(dialog, "formatHPGLFullInstructionSet")->isChecked());
     QCOMPARE(child<QSpinBox>(dialog, "formatDXFSplineSegments")->value(), 8);
     QVERIFY(child<QCheckBox>(dialog, "formatDXFSplineSegmentsFromFile")->isChecked());
     QVERIFY(!child<QSpinBox>(dialog, "formatDXFSplineSegments")->isEnabled());
@@ -93,6 +94,7 @@ void TestSettingsDialog::okStoresAndApplies()
     dialog.show();
     child<QSpinBox>(dialog, "formatHPGLUnits")->setValue(40);
     child<QCheckBox>(dialog, "formatHPGLAutoWeld")->setChecked(false);
+    child<QCheckBox>(dialog, "formatHPGLFullInstructionSet")->setChecked(true);
     child<QCheckBox>(dialog, "formatDXFSplineSegmentsFromFile")->setChecked(false);
     child<QSpinBox>(dialog, "formatDXFSplineSegments")->setValue(12);
     QCOMPARE(child<QSpinBox>(dialog, "parallelFiles")->value(), qBound(1, QThread::idealThreadCount(), 64));
@@ -111,6 +113,8 @@ void TestSettingsDialog::okStoresAndApplies()
     QCOMPARE(::dxfSplineSegmentsFromFile, false);
     QCOMPARE(stored("Format/HPGL/Units").toInt(), 40);
     QCOMPARE(stored("Format/HPGL/AutoWeld").toBool(), false);
+    QCOMPARE(stored("Format/HPGL/FullInstructionSet").toBool(), true);
+    QCOMPARE(::hpglFullInstructionSet, true);
     QCOMPARE(stored("Format/DXF/SplineSegments").toInt(), 12);
     QCOMPARE(stored("Format/DXF/SplineSegmentsFromFile").toBool(), false);
     QCOMPARE(stored("Output/ParallelFiles").toInt(), 3);
@@ -119,7 +123,7 @@ void TestSettingsDialog::okStoresAndApplies()
     QCOMPARE(stored("Output/JoinTouching").toBool(), true);
     QCOMPARE(::orderObjects, true);
     QCOMPARE(::joinTouching, true);
-    QCOMPARE(m_environment.storedKeys().size(), 8);
+    QCOMPARE(m_environment.storedKeys().size(), 9);
     ::orderObjects = ConversionOptions().orderObjects;
     ::orderBudgetSeconds = ConversionOptions().orderBudgetSeconds;
     ::joinTouching = ConversionOptions().joinTouching;

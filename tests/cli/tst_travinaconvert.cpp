@@ -278,6 +278,10 @@ void TestTravinaConvert::laterOptionOverridesEarlier_data()
     QTest::addColumn<QStringList>("later");
     QTest::newRow("weld, then no-weld") << QStringList{QStringLiteral("--weld")} << QStringList{QStringLiteral("--no-weld")};
     QTest::newRow("no-weld, then weld") << QStringList{QStringLiteral("--no-weld")} << QStringList{QStringLiteral("--weld")};
+    QTest::newRow("hpgl-full, then no-hpgl-full")
+        << QStringList{QStringLiteral("--hpgl-full")} << QStringList{QStringLiteral("--no-hpgl-full")};
+    QTest::newRow("no-hpgl-full, then hpgl-full")
+        << QStringList{QStringLiteral("--no-hpgl-full")} << QStringList{QStringLiteral("--hpgl-full")};
     QTest::newRow("finish twice") << QStringList{QStringLiteral("--finish"), QStringLiteral("M2")}
                                   << QStringList{QStringLiteral("--finish=M30")};
 }
@@ -286,8 +290,9 @@ void TestTravinaConvert::laterOptionOverridesEarlier()
 {
     QFETCH(QStringList, earlier);
     QFETCH(QStringList, later);
-    // The second stroke starts where the first ends, so welding shows.
-    file(QStringLiteral("a.plt"), "IN;PU0,0;PD100,0;PU100,0;PD100,100;");
+    // The second stroke starts where the first ends, so welding shows; the
+    // relative move is drawn only with the full instruction set.
+    file(QStringLiteral("a.plt"), "IN;PU0,0;PD100,0;PU100,0;PD100,100;PR0,50;");
     const auto gcodeWith = [this](const QStringList &options) {
         const Run result = run(options + QStringList{QStringLiteral("-o"), QStringLiteral("out.nc"), QStringLiteral("a.plt")});
         return result.exitCode == 0 ? fileContents(m_dir->filePath(QStringLiteral("out.nc"))) : QByteArray();
