@@ -1,6 +1,7 @@
 #include "instructions.h"
 
 #include "instructiontable.h"
+#include "parameterfields.h"
 #include "plotter.h"
 
 #include "formats/common/asciitext.h"
@@ -16,66 +17,13 @@ const char *const unreadableParameter = QT_TRANSLATE_NOOP("DrawingNotes", "unrea
 const char *const unpairedCoordinate = QT_TRANSLATE_NOOP("DrawingNotes", "unpaired coordinate");
 const char *const incompleteArc = QT_TRANSLATE_NOOP("DrawingNotes", "arc without centre or sweep");
 const char *const unreadableInstruction = QT_TRANSLATE_NOOP("DrawingNotes", "instruction that could not be read");
-
-// The parameters of an instruction: fields split at every single blank and
-// every comma, so two separators in a row make an empty field, which is no
-// number.
-class ParameterFields
-{
-public:
-    ParameterFields(const char *begin, const char *end)
-        : m_next(begin)
-        , m_end(end)
-    {
-        trimAscii(m_next, m_end);
-    }
-
-    // False when no field is left or the next one is not a number.
-    bool nextNumber(double &value)
-    {
-        if (!m_anyLeft) {
-            m_field = nullptr;
-            return false;
-        }
-        m_field = m_next;
-        while (m_next != m_end && *m_next != ',' && !isAsciiSpace(*m_next))
-            ++m_next;
-        const char *fieldEnd = m_next;
-        if (m_next == m_end)
-            m_anyLeft = false;
-        else
-            ++m_next;
-        return parseDecimal(m_field, fieldEnd, value);
-    }
-
-    // Once nextNumber() gave false: whether a field was there that is no
-    // number, rather than none at all. An empty last field is what a
-    // trailing separator leaves, or no parameters at all: nothing that
-    // could be read is lost. Worked out only then, so that reading a
-    // number costs nothing more.
-    bool stoppedAtUnreadable() const
-    {
-        if (!m_field)
-            return false;
-        return m_anyLeft || m_field != m_end;
-    }
-
-private:
-    const char *m_next;
-    const char *m_end;
-    const char *m_field = nullptr; // the last field read, none once they ran out
-    bool m_anyLeft = true;
-};
-
-bool isAsciiLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-char upper(char c)
-{
-    return c >= 'a' ? char(c - 'a' + 'A') : c;
-}
+const char *const emptyScalingWindow = QT_TRANSLATE_NOOP("DrawingNotes", "scaling with an empty window");
+const char *const scalingWithoutPoints = QT_TRANSLATE_NOOP("DrawingNotes", "scaling without IP");
+const char *const chordAngleOutOfRange = QT_TRANSLATE_NOOP("DrawingNotes", "chord angle out of range");
+const char *const sweepBeyondFullTurn = QT_TRANSLATE_NOOP("DrawingNotes", "arc sweep beyond a full turn");
+const char *const coordinateOutOfRange = QT_TRANSLATE_NOOP("DrawingNotes", "coordinate out of range");
+// The dialog's name of the option.
+const char *const fullInstructionSetOption = QT_TRANSLATE_NOOP("DrawingNotes", "Full instruction set");
 
 // Text of nothing but control characters: the end-of-text after a label,
 // the end-of-file mark of old systems, padding.
@@ -99,6 +47,16 @@ std::pair<DrawingNote::Kind, QString> noteOf(std::size_t slot)
         return {DrawingNote::Skipped, QLatin1String(incompleteArc)};
     case HpglInstructionPlayer::UnreadableInstruction:
         return {DrawingNote::Skipped, QLatin1String(unreadableInstruction)};
+    case HpglInstructionPlayer::EmptyScalingWindow:
+        return {DrawingNote::Skipped, QLatin1String(emptyScalingWindow)};
+    case HpglInstructionPlayer::ScalingWithoutPoints:
+        return {DrawingNote::Skipped, QLatin1String(scalingWithoutPoints)};
+    case HpglInstructionPlayer::ChordAngleOutOfRange:
+        return {DrawingNote::Skipped, QLatin1String(chordAngleOutOfRange)};
+    case HpglInstructionPlayer::SweepBeyondFullTurn:
+        return {DrawingNote::Skipped, QLatin1String(sweepBeyondFullTurn)};
+    case HpglInstructionPlayer::CoordinateOutOfRange:
+        return {DrawingNote::Skipped, QLatin1String(coordinateOutOfRange)};
     default: {
         // The mnemonic is rebuilt from its slot, so the name holds two
         // capital letters whatever bytes the file had.
@@ -110,14 +68,26 @@ std::pair<DrawingNote::Kind, QString> noteOf(std::size_t slot)
 
 } // namespace
 
-HpglInstructionPlayer::HpglInstructionPlayer(HpglPlotter &plotter)
+HpglInstructionPlayer::HpglInstructionPlayer(HpglPlotter &plotter, bool fullInstructionSet,
+                                             double unitsPerMillimetre)
     : m_plotter(plotter)
+    , m_full(fullInstructionSet)
+    , m_unitsPerMillimetre(unitsPerMillimetre)
 {
 }
 
 void HpglInstructionPlayer::addNotesTo(DrawingNotes &notes) const
 {
     m_passedOver.addTo(notes, noteOf);
+    if (m_full)
+        return;
+    // What the full instruction set would have drawn, lower-case forms of
+    // what is drawn included.
+    static const char *const drawnWhenFull[] = {"AA", "AR", "CI", "EA", "EP", "ER", "FP", "IP", "PA", "PD",
+                                                "PM", "PR", "PU", "RA", "RO", "RR", "SC", "SP"};
+    const QString option = QLatin1String(fullInstructionSetOption);
+    for (const char *mnemonic : drawnWhenFull)
+        notes.setOption(DrawingNote::NotDrawn, QLatin1String(mnemonic), option);
 }
 
 Q_ALWAYS_INLINE void HpglInstructionPlayer::play(const char *begin, const char *end)
@@ -156,6 +126,10 @@ Q_ALWAYS_INLINE void HpglInstructionPlayer::play(const char *begin, const char *
 
 void HpglInstructionPlayer::playLine(const char *begin, const char *end)
 {
+    if (m_full) {
+        playFullLine(begin, end);
+        return;
+    }
     for (;;) {
         const auto *semicolon =
             begin == end ? nullptr : static_cast<const char *>(std::memchr(begin, ';', std::size_t(end - begin)));
@@ -175,13 +149,17 @@ void HpglInstructionPlayer::passOver(const char *begin, const char *end)
     const bool inParameters = m_control.inParameters();
     const char *afterControl = m_control.skip(begin, end);
     if (afterControl != begin || inParameters) {
-        if (afterControl != end)
-            play(afterControl, end);
+        if (afterControl != end) {
+            if (m_full)
+                playFull(afterControl, end);
+            else
+                play(afterControl, end);
+        }
         return;
     }
     if (end - begin >= 2 && isAsciiLetter(begin[0]) && isAsciiLetter(begin[1])) {
-        const char first = upper(begin[0]);
-        const char second = upper(begin[1]);
+        const char first = upperAscii(begin[0]);
+        const char second = upperAscii(begin[1]);
         const char *parameters = begin + 2;
         switch (effectOfInstruction(first, second)) {
         case HpglEffect::None:

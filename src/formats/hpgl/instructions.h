@@ -1,24 +1,30 @@
 #pragma once
 
+#include "coordinatesystem.h"
 #include "devicecontrol.h"
 
 #include "formats/common/notetally.h"
 
 #include <QtGlobal>
 
+#include <QPointF>
+
 #include <cstddef>
+#include <vector>
 
 class DrawingNotes;
 class HpglPlotter;
 
 // Carries out HPGL instructions, given as ASCII bytes: SP, PU, PD, PA and
-// AA, upper case only. What else it meets it passes over, and counts what
-// of that would have changed what is cut: instructions by mnemonic,
-// parameters it could not read, text that is no instruction.
+// AA, upper case only; with the full instruction set, also what else a
+// plotter draws with or places by, in either case, and instructions that
+// follow a number without a ";". What else it meets it passes over, and
+// counts what of that would have changed what is cut: instructions by
+// mnemonic, parameters it could not read, text that is no instruction.
 class HpglInstructionPlayer
 {
 public:
-    explicit HpglInstructionPlayer(HpglPlotter &plotter);
+    HpglInstructionPlayer(HpglPlotter &plotter, bool fullInstructionSet, double unitsPerMillimetre);
 
     // The instructions of a line, or of a piece of one that ends after a
     // ";". An instruction never spans two lines.
@@ -32,6 +38,11 @@ public:
         UnpairedCoordinate,
         IncompleteArc,
         UnreadableInstruction,
+        EmptyScalingWindow,
+        ScalingWithoutPoints,
+        ChordAngleOutOfRange,
+        SweepBeyondFullTurn,
+        CoordinateOutOfRange,
         PassedOverCount
     };
 
@@ -43,7 +54,30 @@ private:
     void playArc(const char *begin, const char *end);
     void playPenSelect(const char *begin, const char *end);
 
+    // The full instruction set (fullinstructionset.cpp).
+    void playFullLine(const char *begin, const char *end);
+    void playFull(const char *begin, const char *end);
+    void playFullInstruction(char first, char second, const char *begin, const char *parameters, const char *end);
+    void playFullMotion(char first, char second, const char *begin, const char *end);
+    void playFullArc(bool relative, const char *begin, const char *end);
+    void playCircle(const char *begin, const char *end);
+    void playRectangle(bool relative, const char *begin, const char *end);
+    void playPolygonMode(const char *begin, const char *end);
+    void playScaling(const char *begin, const char *end);
+    void playScalingPoints(const char *begin, const char *end);
+    void playRotation(const char *begin, const char *end);
+    void initialize(bool fully);
+    double chordAngle(double degrees);
+    QPointF toMillimetres(const QPointF &user) const;
+    QPointF relativeToMillimetres(const QPointF &offset) const;
+    QPointF userPosition() const;
+    bool allFinite(const std::vector<QPointF> &points);
+
     HpglPlotter &m_plotter;
     HpglDeviceControl m_control;
     NoteTally<PassedOverCount> m_passedOver;
+    const bool m_full;
+    const double m_unitsPerMillimetre;
+    bool m_relative = false;
+    HpglCoordinateSystem m_coordinates;
 };

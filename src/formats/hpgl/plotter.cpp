@@ -59,6 +59,76 @@ void HpglPlotter::arcAround(double centreX, double centreY, double sweepDegrees)
     moveInto(end);
 }
 
+void HpglPlotter::lowerPen()
+{
+    if (m_penUpPending)
+        carryOutPenUp(m_position);
+    m_penDown = true;
+}
+
+void HpglPlotter::plotTo(const QPointF &point, Motion motion)
+{
+    if (motion == PenUp && m_positionKnown)
+        m_penUpPending = true;
+    carryOutPenUp(point);
+    m_extremes.add(point.x(), point.y());
+    if (m_penDown) {
+        if (m_inPolygon && !m_subpolygonStarted) {
+            m_subpolygonStarted = true;
+            m_subpolygonStart = m_position;
+        }
+        if (m_object->points.isEmpty())
+            m_object->appendPoint(m_position);
+        m_object->appendPoint(point);
+    }
+    moveInto(point);
+}
+
+void HpglPlotter::drawChords(const std::vector<QPointF> &points)
+{
+    if (points.empty())
+        return;
+    carryOutPenUp(points.back());
+    if (m_penDown && m_object->points.isEmpty())
+        m_object->appendPoint(m_position);
+    for (const QPointF &point : points) {
+        m_extremes.add(point.x(), point.y());
+        if (m_penDown)
+            m_object->appendPoint(point);
+    }
+    moveInto(points.back());
+}
+
+void HpglPlotter::drawFigure(const std::vector<QPointF> &points)
+{
+    if (points.empty())
+        return;
+    if (!m_object->points.isEmpty())
+        finishObject();
+    for (const QPointF &point : points) {
+        m_extremes.add(point.x(), point.y());
+        m_object->appendPoint(point);
+    }
+    finishObject();
+    // The pen goes back down where it was, so a stroke that goes on starts
+    // there.
+    if (m_penDown && !m_penUpPending && m_positionKnown)
+        m_object->appendPoint(m_position);
+}
+
+void HpglPlotter::setPolygonMode(bool on)
+{
+    m_inPolygon = on;
+    m_subpolygonStarted = false;
+}
+
+void HpglPlotter::closeSubpolygon()
+{
+    if (m_subpolygonStarted && m_penDown && !m_penUpPending && m_position != m_subpolygonStart)
+        plotTo(m_subpolygonStart, PlotAbsolute);
+    m_subpolygonStarted = false;
+}
+
 bool HpglPlotter::finish()
 {
     if (!m_pens.empty())

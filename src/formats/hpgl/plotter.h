@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <deque>
+#include <vector>
 
 class Drawing;
 class DrawingObject;
@@ -36,6 +37,26 @@ public:
     // for a positive sweep.
     void arcAround(double centreX, double centreY, double sweepDegrees);
 
+    // The full instruction set, which places points itself, in
+    // millimetres.
+    QPointF position() const { return m_position; }
+    // PD as the plotter does it: a bare PU before it lifts the pen for
+    // good, and the stroke starts where the pen is.
+    void lowerPen();
+    // A move with the pen as it is, to a point placed already.
+    void plotTo(const QPointF &point, Motion motion);
+    // The chords of an arc from the current position, drawn only while the
+    // pen is down; the pen ends at the last point.
+    void drawChords(const std::vector<QPointF> &points);
+    // A closed figure of its own (circle, rectangle), which the plotter
+    // draws with the pen down whatever its state, and after which it
+    // returns to where it was, its pen as it was.
+    void drawFigure(const std::vector<QPointF> &points);
+    // Polygon mode: its outlines are drawn as they are given, and each is
+    // closed back to where its first drawn edge began.
+    void setPolygonMode(bool on);
+    void closeSubpolygon();
+
     // Bytes of the file read so far, for the progress reported when an
     // object is finished.
     void setBytesRead(qint64 bytes) { m_bytesRead = bytes; }
@@ -62,5 +83,8 @@ private:
     bool m_penUpPending = false;
     std::deque<qint32> m_pens;
     PointExtremes m_extremes;
+    bool m_inPolygon = false;
+    bool m_subpolygonStarted = false;
+    QPointF m_subpolygonStart;
     qint64 m_bytesRead = 0;
 };

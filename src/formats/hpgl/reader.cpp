@@ -29,7 +29,7 @@ bool readHpgl(const QString &path, Drawing &drawing)
 
     const HpglPlotter::Settings settings{options.hpglUnits / 25.4, options.hpglAutoWeld, double(file.size())};
     HpglPlotter plotter(drawing, settings);
-    HpglInstructionPlayer player(plotter);
+    HpglInstructionPlayer player(plotter, options.hpglFullInstructionSet, settings.unitsPerMillimetre);
     TextLineReader lines(file);
     // A plot is often one line; its instructions end at ";" as well.
     lines.splitLongLinesAfter(';');
