@@ -2,7 +2,8 @@
 // a user would, and prints the throughput and the converter's peak memory
 // per vertex above what it takes for a tiny plot.
 //
-// Usage: bench_hpgl_reader [path of travina-convert]
+// Usage: bench_hpgl_reader [--full] [path of travina-convert]
+// With --full, the plot is read with the full instruction set.
 
 #include "benchsupport.h"
 
@@ -131,20 +132,26 @@ struct ChildRun
     long long peakBytes = 0;
 };
 
+bool fullInstructionSet = false;
+
 // Runs the converter as its own process so that its peak memory is its own.
 ChildRun convert(const QString &converter, const QString &input, const QString &output)
 {
     const QByteArray program = QFile::encodeName(converter);
     const QByteArray in = QFile::encodeName(input);
     const QByteArray out = QFile::encodeName(output);
-    const char *arguments[] = {program.constData(), "-q", "--hpgl-units", "1016", "--weld",
-                               "--init", "G1 F1000\\nZ10\\n{NextPoint}\\nZ0", "--middle", "Z10\\n{NextPoint}\\nZ0",
-                               "--finish", "X0 Y0", "-o", out.constData(), in.constData(), nullptr};
+    std::vector<const char *> arguments = {program.constData(), "-q", "--hpgl-units", "1016", "--weld",
+                                           "--init", "G1 F1000\\nZ10\\n{NextPoint}\\nZ0", "--middle",
+                                           "Z10\\n{NextPoint}\\nZ0", "--finish", "X0 Y0", "-o", out.constData(),
+                                           in.constData()};
+    if (fullInstructionSet)
+        arguments.push_back("--hpgl-full");
+    arguments.push_back(nullptr);
     ChildRun run;
     Stopwatch clock;
     const pid_t child = fork();
     if (child == 0) {
-        execv(program.constData(), const_cast<char *const *>(arguments));
+        execv(program.constData(), const_cast<char *const *>(arguments.data()));
         _exit(127);
     }
     if (child < 0)
@@ -190,7 +197,9 @@ long long pointsWritten(const QString &path)
 // of the whole goes.
 void timeStages(const QString &input, const QString &output, double inputBytes)
 {
-    const ScopedConversionOptions defaults{ConversionOptions()};
+    ConversionOptions options;
+    options.hpglFullInstructionSet = fullInstructionSet;
+    const ScopedConversionOptions defaults{options};
     Drawing drawing;
     Stopwatch clock;
     if (!readHpgl(input, drawing))
@@ -208,7 +217,12 @@ void timeStages(const QString &input, const QString &output, double inputBytes)
 
 int main(int argc, char **argv)
 {
-    const QString converter = argc > 1 ? QString::fromLocal8Bit(argv[1])
+    int converterArgument = 1;
+    if (argc > 1 && std::strcmp(argv[1], "--full") == 0) {
+        fullInstructionSet = true;
+        converterArgument = 2;
+    }
+    const QString converter = argc > converterArgument ? QString::fromLocal8Bit(argv[converterArgument])
                                        : QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath()
             + QStringLiteral("/travina-convert");
     const QDir dir(benchDirectory());

@@ -44,18 +44,97 @@ const char *nextMnemonic(const char *p, const char *end)
     return p;
 }
 
-// Up to `capacity` numbers, and how many there were; -1 when a field is no
-// finite number or when there are more.
-int readNumbers(const char *begin, const char *end, double *values, int capacity)
+// The parameters of an instruction as a plotter reads them: fields as
+// ParameterFields splits them, up to a letter, where the next instruction
+// begins. Nothing is looked for beyond a field that reads as a number, so
+// the fields cost no more than with ";" between instructions.
+class RunOnFields
 {
-    ParameterFields fields(begin, end);
+public:
+    RunOnFields(const char *begin, const char *end)
+        : m_next(begin)
+        , m_end(end)
+    {
+        trimAscii(m_next, m_end);
+        m_rest = m_end;
+    }
+
+    bool nextNumber(double &value)
+    {
+        if (!m_anyLeft) {
+            m_field = nullptr;
+            return false;
+        }
+        m_field = m_next;
+        while (m_next != m_end && *m_next != ',' && !isAsciiSpace(*m_next))
+            ++m_next;
+        m_fieldEnd = m_next;
+        if (m_next == m_end)
+            m_anyLeft = false;
+        else
+            ++m_next;
+        return Q_LIKELY(parseDecimal(m_field, m_fieldEnd, value)) || numberBeforeLetter(value);
+    }
+
+    // Once nextNumber() gave false: whether a field was there that is no
+    // number, rather than none, or the next instruction.
+    bool stoppedAtUnreadable() const { return m_field && (m_anyLeft || m_field != m_end); }
+
+    // Where the next instruction begins; also when the fields were not all
+    // read.
+    const char *rest() const
+    {
+        if (m_rest != m_end || !m_anyLeft)
+            return m_rest;
+        return nextMnemonic(m_next, m_end);
+    }
+
+private:
+    // A field that is no number may run into the next instruction.
+    Q_NEVER_INLINE bool numberBeforeLetter(double &value)
+    {
+        const char *letter = nextMnemonic(m_field, m_fieldEnd);
+        if (letter == m_fieldEnd)
+            return false;
+        m_rest = letter;
+        m_anyLeft = false;
+        if (letter == m_field) {
+            m_field = nullptr;
+            return false;
+        }
+        const char *number = m_field;
+        m_field = nullptr;
+        if (parseDecimal(number, letter, value))
+            return true;
+        m_field = number;
+        m_end = letter; // unreadable, and the last field
+        return false;
+    }
+
+    const char *m_next;
+    const char *m_end;
+    const char *m_field = nullptr;
+    const char *m_fieldEnd = nullptr;
+    const char *m_rest;
+    bool m_anyLeft = true;
+};
+
+// Up to `capacity` numbers, and how many there were; -1 when a field is no
+// finite number or when there are more. `rest` is where the next
+// instruction begins.
+int readNumbers(const char *begin, const char *end, double *values, int capacity, const char *&rest)
+{
+    RunOnFields fields(begin, end);
     int count = 0;
     double value = 0;
     while (fields.nextNumber(value)) {
-        if (count == capacity || !std::isfinite(value))
+        if (count == capacity || !std::isfinite(value)) {
+            rest = fields.rest();
             return -1;
+        }
         values[count++] = value;
     }
+    rest = fields.rest();
     return fields.stoppedAtUnreadable() ? -1 : count;
 }
 
@@ -91,76 +170,74 @@ void HpglInstructionPlayer::playFull(const char *begin, const char *end)
         const char first = upperAscii(begin[0]);
         const char second = upperAscii(begin[1]);
         const char *parameters = begin + 2;
-        const char *next = takesText(first, second) ? end : nextMnemonic(parameters, end);
-        playFullInstruction(first, second, begin, parameters, next);
-        begin = next;
+        if (takesText(first, second)) {
+            passOver(begin, end);
+            return;
+        }
+        begin = playFullInstruction(first, second, begin, parameters, end);
         while (begin != end && isAsciiSpace(*begin))
             ++begin;
     }
 }
 
-void HpglInstructionPlayer::playFullInstruction(char first, char second, const char *begin, const char *parameters,
-                                                const char *end)
+const char *HpglInstructionPlayer::playFullInstruction(char first, char second, const char *begin,
+                                                      const char *parameters, const char *end)
 {
     switch ((first << 8) | second) {
-    case ('S' << 8) | 'P':
-        if (parameters == end || *parameters != '0')
-            playPenSelect(parameters, end);
-        return;
     case ('P' << 8) | 'U':
     case ('P' << 8) | 'D':
     case ('P' << 8) | 'A':
     case ('P' << 8) | 'R':
-        playFullMotion(first, second, parameters, end);
-        return;
+        return playFullMotion(second, parameters, end);
     case ('A' << 8) | 'A':
-        playFullArc(false, parameters, end);
-        return;
+        return playFullArc(false, parameters, end);
     case ('A' << 8) | 'R':
-        playFullArc(true, parameters, end);
-        return;
+        return playFullArc(true, parameters, end);
     case ('C' << 8) | 'I':
-        playCircle(parameters, end);
-        return;
+        return playCircle(parameters, end);
     case ('E' << 8) | 'A':
     case ('R' << 8) | 'A':
-        playRectangle(false, parameters, end);
-        return;
+        return playRectangle(false, parameters, end);
     case ('E' << 8) | 'R':
     case ('R' << 8) | 'R':
-        playRectangle(true, parameters, end);
-        return;
+        return playRectangle(true, parameters, end);
     case ('P' << 8) | 'M':
-        playPolygonMode(parameters, end);
-        return;
+        return playPolygonMode(parameters, end);
+    case ('S' << 8) | 'C':
+        return playScaling(parameters, end);
+    case ('I' << 8) | 'P':
+        return playScalingPoints(parameters, end);
+    case ('R' << 8) | 'O':
+        return playRotation(parameters, end);
+    default:
+        break;
+    }
+    const char *next = nextMnemonic(parameters, end);
+    switch ((first << 8) | second) {
+    case ('S' << 8) | 'P':
+        if (parameters == next || *parameters != '0')
+            playPenSelect(parameters, next);
+        break;
     case ('E' << 8) | 'P':
     case ('F' << 8) | 'P':
         // The polygon's outlines were drawn as it was given; edging or
         // filling it would only cut them again.
-        return;
-    case ('S' << 8) | 'C':
-        playScaling(parameters, end);
-        return;
-    case ('I' << 8) | 'P':
-        playScalingPoints(parameters, end);
-        return;
-    case ('R' << 8) | 'O':
-        playRotation(parameters, end);
-        return;
+        break;
     case ('I' << 8) | 'N':
         initialize(true);
-        return;
+        break;
     case ('D' << 8) | 'F':
         initialize(false);
-        return;
+        break;
     default:
-        passOver(begin, end);
-        return;
+        passOver(begin, next);
+        break;
     }
+    return next;
 }
 
 // PA and PR set how the pairs of every later PU, PD, PA and PR are taken.
-void HpglInstructionPlayer::playFullMotion(char first, char second, const char *begin, const char *end)
+const char *HpglInstructionPlayer::playFullMotion(char second, const char *begin, const char *end)
 {
     HpglPlotter::Motion motion = HpglPlotter::PlotAbsolute;
     if (second == 'U') {
@@ -172,18 +249,22 @@ void HpglInstructionPlayer::playFullMotion(char first, char second, const char *
     } else {
         m_relative = second == 'R';
     }
-    Q_UNUSED(first)
-    ParameterFields fields(begin, end);
+    RunOnFields fields(begin, end);
     double x = 0;
     double y = 0;
     while (fields.nextNumber(x)) {
         if (!fields.nextNumber(y)) {
             count(fields.stoppedAtUnreadable() ? UnreadableParameter : UnpairedCoordinate);
-            return;
+            return fields.rest();
         }
-        const QPointF pair(x, y);
-        const QPointF point = m_relative ? m_plotter.position() + relativeToMillimetres(pair) : toMillimetres(pair);
-        if (!std::isfinite(point.x()) || !std::isfinite(point.y())) {
+        QPointF point;
+        if (m_relative)
+            point = m_plotter.position() + relativeToMillimetres(QPointF(x, y));
+        else if (m_unitsArePlotterUnits)
+            point = QPointF(x / m_unitsPerMillimetre, y / m_unitsPerMillimetre);
+        else
+            point = toMillimetres(QPointF(x, y));
+        if (Q_UNLIKELY(!std::isfinite(point.x()) || !std::isfinite(point.y()))) {
             count(CoordinateOutOfRange);
             continue;
         }
@@ -191,22 +272,24 @@ void HpglInstructionPlayer::playFullMotion(char first, char second, const char *
     }
     if (fields.stoppedAtUnreadable())
         count(UnreadableParameter);
+    return fields.rest();
 }
 
 // AA and AR: centre, sweep and chord angle. The arc is worked out in user
 // units, as the plotter does, so that scaling that differs between the
 // axes draws it as the plotter would.
-void HpglInstructionPlayer::playFullArc(bool relative, const char *begin, const char *end)
+const char *HpglInstructionPlayer::playFullArc(bool relative, const char *begin, const char *end)
 {
     double v[4];
-    const int n = readNumbers(begin, end, v, 4);
+    const char *rest = end;
+    const int n = readNumbers(begin, end, v, 4, rest);
     if (n < 0) {
         count(UnreadableParameter);
-        return;
+        return rest;
     }
     if (n < 3) {
         count(IncompleteArc);
-        return;
+        return rest;
     }
     const QPointF start = userPosition();
     const QPointF centre = relative ? start + QPointF(v[0], v[1]) : QPointF(v[0], v[1]);
@@ -218,7 +301,7 @@ void HpglInstructionPlayer::playFullArc(bool relative, const char *begin, const 
     const double chord = chordAngle(n > 3 ? v[3] : defaultChordAngle);
     const double radius = std::hypot(start.x() - centre.x(), start.y() - centre.y());
     if (radius == 0 || sweep == 0 || !std::isfinite(radius))
-        return;
+        return rest;
     const double startAngle = std::atan2(start.y() - centre.y(), start.x() - centre.x());
     const int chords = chordCount(sweep, chord);
     std::vector<QPointF> points;
@@ -229,25 +312,27 @@ void HpglInstructionPlayer::playFullArc(bool relative, const char *begin, const 
     }
     if (allFinite(points))
         m_plotter.drawChords(points);
+    return rest;
 }
 
 // Around the current position, from 0 degrees (180 for a negative
 // radius), counter-clockwise; the pen comes back to the centre.
-void HpglInstructionPlayer::playCircle(const char *begin, const char *end)
+const char *HpglInstructionPlayer::playCircle(const char *begin, const char *end)
 {
     double v[2];
-    const int n = readNumbers(begin, end, v, 2);
+    const char *rest = end;
+    const int n = readNumbers(begin, end, v, 2, rest);
     if (n < 0) {
         count(UnreadableParameter);
-        return;
+        return rest;
     }
     if (n < 1) {
         count(IncompleteArc);
-        return;
+        return rest;
     }
     const double chord = chordAngle(n > 1 ? v[1] : defaultChordAngle);
     if (v[0] == 0)
-        return;
+        return rest;
     const QPointF centre = userPosition();
     const int chords = chordCount(360, chord);
     std::vector<QPointF> points;
@@ -259,17 +344,19 @@ void HpglInstructionPlayer::playCircle(const char *begin, const char *end)
     points.push_back(points.front());
     if (allFinite(points))
         m_plotter.drawFigure(points);
+    return rest;
 }
 
 // EA, ER, RA, RR: from the current position to the opposite corner, along
 // x first; the fill of RA and RR is cut as its outline.
-void HpglInstructionPlayer::playRectangle(bool relative, const char *begin, const char *end)
+const char *HpglInstructionPlayer::playRectangle(bool relative, const char *begin, const char *end)
 {
     double v[2];
-    const int n = readNumbers(begin, end, v, 2);
+    const char *rest = end;
+    const int n = readNumbers(begin, end, v, 2, rest);
     if (n != 2) {
         count(n < 0 ? UnreadableParameter : UnpairedCoordinate);
-        return;
+        return rest;
     }
     const QPointF from = userPosition();
     const QPointF to = relative ? from + QPointF(v[0], v[1]) : QPointF(v[0], v[1]);
@@ -278,33 +365,37 @@ void HpglInstructionPlayer::playRectangle(bool relative, const char *begin, cons
                                          toMillimetres(QPointF(from.x(), to.y())), here};
     if (allFinite(points))
         m_plotter.drawFigure(points);
+    return rest;
 }
 
-void HpglInstructionPlayer::playPolygonMode(const char *begin, const char *end)
+const char *HpglInstructionPlayer::playPolygonMode(const char *begin, const char *end)
 {
     double v[1];
-    const int n = readNumbers(begin, end, v, 1);
+    const char *rest = end;
+    const int n = readNumbers(begin, end, v, 1, rest);
     const double mode = n == 0 ? 0 : v[0];
     if (n < 0 || (mode != 0 && mode != 1 && mode != 2)) {
         count(UnreadableParameter);
-        return;
+        return rest;
     }
     if (mode == 0) {
         m_plotter.setPolygonMode(true);
-        return;
+        return rest;
     }
     m_plotter.closeSubpolygon();
     if (mode == 2)
         m_plotter.setPolygonMode(false);
+    return rest;
 }
 
-void HpglInstructionPlayer::playScaling(const char *begin, const char *end)
+const char *HpglInstructionPlayer::playScaling(const char *begin, const char *end)
 {
     double v[7];
-    const int n = readNumbers(begin, end, v, 7);
+    const char *rest = end;
+    const int n = readNumbers(begin, end, v, 7, rest);
     if (n < 0) {
         count(UnreadableParameter);
-        return;
+        return rest;
     }
     switch (m_coordinates.setScaling(v, n)) {
     case HpglCoordinateSystem::Applied:
@@ -319,12 +410,15 @@ void HpglInstructionPlayer::playScaling(const char *begin, const char *end)
         count(UnreadableParameter);
         break;
     }
+    placementChanged();
+    return rest;
 }
 
-void HpglInstructionPlayer::playScalingPoints(const char *begin, const char *end)
+const char *HpglInstructionPlayer::playScalingPoints(const char *begin, const char *end)
 {
     double v[4];
-    const int n = readNumbers(begin, end, v, 4);
+    const char *rest = end;
+    const int n = readNumbers(begin, end, v, 4, rest);
     if (n == 0)
         m_coordinates.forgetScalingPoints();
     else if (n == 2)
@@ -333,14 +427,19 @@ void HpglInstructionPlayer::playScalingPoints(const char *begin, const char *end
         m_coordinates.setScalingPoints(QPointF(v[0], v[1]), QPointF(v[2], v[3]));
     else
         count(UnreadableParameter);
+    placementChanged();
+    return rest;
 }
 
-void HpglInstructionPlayer::playRotation(const char *begin, const char *end)
+const char *HpglInstructionPlayer::playRotation(const char *begin, const char *end)
 {
     double v[1];
-    const int n = readNumbers(begin, end, v, 1);
+    const char *rest = end;
+    const int n = readNumbers(begin, end, v, 1, rest);
     if (n < 0 || m_coordinates.setRotation(n == 0 ? 0 : v[0]) != HpglCoordinateSystem::Applied)
         count(UnreadableParameter);
+    placementChanged();
+    return rest;
 }
 
 // IN lifts the pen and forgets the coordinate system; DF only turns
@@ -355,6 +454,12 @@ void HpglInstructionPlayer::initialize(bool fully)
     } else {
         m_coordinates.setScaling(nullptr, 0);
     }
+    placementChanged();
+}
+
+void HpglInstructionPlayer::placementChanged()
+{
+    m_unitsArePlotterUnits = m_coordinates.userToPlotter().isIdentity();
 }
 
 double HpglInstructionPlayer::chordAngle(double degrees)

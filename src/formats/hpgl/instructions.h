@@ -54,19 +54,22 @@ private:
     void playArc(const char *begin, const char *end);
     void playPenSelect(const char *begin, const char *end);
 
-    // The full instruction set (fullinstructionset.cpp).
+    // The full instruction set (fullinstructionset.cpp). Each instruction
+    // gives where the next one begins, which needs no ";" before it.
     void playFullLine(const char *begin, const char *end);
     void playFull(const char *begin, const char *end);
-    void playFullInstruction(char first, char second, const char *begin, const char *parameters, const char *end);
-    void playFullMotion(char first, char second, const char *begin, const char *end);
-    void playFullArc(bool relative, const char *begin, const char *end);
-    void playCircle(const char *begin, const char *end);
-    void playRectangle(bool relative, const char *begin, const char *end);
-    void playPolygonMode(const char *begin, const char *end);
-    void playScaling(const char *begin, const char *end);
-    void playScalingPoints(const char *begin, const char *end);
-    void playRotation(const char *begin, const char *end);
+    const char *playFullInstruction(char first, char second, const char *begin, const char *parameters,
+                                    const char *end);
+    const char *playFullMotion(char second, const char *begin, const char *end);
+    const char *playFullArc(bool relative, const char *begin, const char *end);
+    const char *playCircle(const char *begin, const char *end);
+    const char *playRectangle(bool relative, const char *begin, const char *end);
+    const char *playPolygonMode(const char *begin, const char *end);
+    const char *playScaling(const char *begin, const char *end);
+    const char *playScalingPoints(const char *begin, const char *end);
+    const char *playRotation(const char *begin, const char *end);
     void initialize(bool fully);
+    void placementChanged();
     double chordAngle(double degrees);
     QPointF toMillimetres(const QPointF &user) const;
     QPointF relativeToMillimetres(const QPointF &offset) const;
@@ -79,5 +82,8 @@ private:
     const bool m_full;
     const double m_unitsPerMillimetre;
     bool m_relative = false;
+    // Whether user units are plotter units, so that placing a point is a
+    // division.
+    bool m_unitsArePlotterUnits = true;
     HpglCoordinateSystem m_coordinates;
 };
