@@ -45,8 +45,12 @@ HpglCoordinateSystem::Outcome HpglCoordinateSystem::setScaling(const double *par
     }
     if (count < 4 || count == 6 || count > 7)
         return Unreadable;
-    const int type = count >= 5 ? int(parameters[4]) : 0;
-    if ((type != 0 && type != 1 && type != 2) || (count >= 5 && parameters[4] != type) || (count == 7 && type != 1))
+    // Compared as read: a type far out of range is no integer.
+    const double typeParameter = count >= 5 ? parameters[4] : 0;
+    if (typeParameter != 0 && typeParameter != 1 && typeParameter != 2)
+        return Unreadable;
+    const int type = int(typeParameter);
+    if (count == 7 && type != 1)
         return Unreadable;
     if (type == 2 ? parameters[1] == 0 || parameters[3] == 0
                   : parameters[0] == parameters[1] || parameters[2] == parameters[3])

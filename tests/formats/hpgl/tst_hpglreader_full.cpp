@@ -223,6 +223,8 @@ void TestHpglReaderFull::hostileParameters_data()
                                          << QStringLiteral("scaling with an empty window");
     QTest::newRow("scaling without IP") << QByteArray("SC0,100,0,100;PU400,400;PD800,400;") << 2
                                         << QStringLiteral("scaling without IP");
+    QTest::newRow("scaling type beyond an integer")
+        << "IP0,0,40,40;SC0,1,0,1," + huge + ";PU400,400;PD800,400;" << 2 << QStringLiteral("unreadable parameter");
     QTest::newRow("coordinates beyond a double")
         << "SC0," + huge + ",0," + huge + ",2;PU1,1;PD;PR" + huge + ",0;CI" + huge + ";PA2,2;" << 2
         << QStringLiteral("coordinate out of range");
