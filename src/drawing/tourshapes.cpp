@@ -2,8 +2,6 @@
 
 #include "drawing.h"
 
-#include <cmath>
-
 TourShapes::TourShapes(const Drawing &drawing)
 {
     for (const DrawingObject &object : drawing.objects()) {
@@ -57,9 +55,4 @@ const TourShapes::Vertex &TourShapes::pointAt(const TourStop &stop, int i) const
     const int distinct = count - 1;
     const int step = stop.reversed ? distinct - i % distinct : i;
     return vertex(stop.object, (stop.startVertex + step) % distinct);
-}
-
-double distance(const TourShapes::Vertex &a, const TourShapes::Vertex &b)
-{
-    return std::hypot(a.x - b.x, a.y - b.y);
 }
