@@ -46,12 +46,13 @@ void PointTree::build(int lo, int hi)
     }
     const unsigned char axis = (right - left) >= (top - bottom) ? 0 : 1;
     const int mid = lo + (hi - lo) / 2;
-    std::nth_element(m_nodes.begin() + lo, m_nodes.begin() + mid, m_nodes.begin() + hi,
-                     [axis](const Node &a, const Node &b) {
-                         const double ca = axis == 0 ? a.x : a.y;
-                         const double cb = axis == 0 ? b.x : b.y;
-                         return ca < cb || (ca == cb && a.id < b.id);
-                     });
+    const auto first = m_nodes.begin() + lo, middle = m_nodes.begin() + mid, last = m_nodes.begin() + hi;
+    if (axis == 0)
+        std::nth_element(first, middle, last,
+                         [](const Node &a, const Node &b) { return a.x < b.x || (a.x == b.x && a.id < b.id); });
+    else
+        std::nth_element(first, middle, last,
+                         [](const Node &a, const Node &b) { return a.y < b.y || (a.y == b.y && a.id < b.id); });
     m_axis[std::size_t(mid)] = axis;
     m_alive[std::size_t(mid)] = hi - lo;
     build(lo, mid);

@@ -2,8 +2,17 @@
 
 #include "drawing.h"
 
+#include <cstddef>
+
 TourShapes::TourShapes(const Drawing &drawing)
 {
+    std::size_t vertices = 0;
+    for (const DrawingObject &object : drawing.objects())
+        vertices += std::size_t(object.points.size());
+    m_vertices.reserve(vertices);
+    m_first.reserve(std::size_t(drawing.objects().size()));
+    m_count.reserve(std::size_t(drawing.objects().size()));
+    m_closed.reserve(std::size_t(drawing.objects().size()));
     for (const DrawingObject &object : drawing.objects()) {
         m_first.push_back(int(m_vertices.size()));
         m_count.push_back(object.points.size());
