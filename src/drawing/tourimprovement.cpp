@@ -4,6 +4,7 @@
 #include "tourshapes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdlib>
 #include <deque>
@@ -78,8 +79,11 @@ private:
     {
         std::vector<std::pair<double, int>> order;
         order.reserve(std::size_t(m_size));
-        for (int p = 0; p < m_size; ++p)
-            order.emplace_back(-(link(p - 1) + link(p)), p);
+        for (int p = 0; p < m_size; ++p) {
+            const double around = link(p - 1) + link(p);
+            // Sorting needs numbers that compare.
+            order.emplace_back(std::isnan(around) ? 0.0 : -around, p);
+        }
         std::sort(order.begin(), order.end());
         for (const auto &entry : order)
             queue(entry.second);

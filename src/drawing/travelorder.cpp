@@ -72,7 +72,8 @@ long long improvementMoves(const Entries &entries, const NeighbourLists &neighbo
 {
     if (!(budgetSeconds > 0))
         return 0;
-    const double moves = budgetSeconds * movesPerSecond;
+    // Far more than any drawing could use, and still countable.
+    const double moves = std::min(budgetSeconds * movesPerSecond, 1e15);
     const double building = double(entries.points.size()) + double(neighbours.objects.size());
     return static_cast<long long>(std::max(moves - building, moves / 2));
 }
