@@ -47,24 +47,82 @@ public:
     }
 
     // First only the 2-opt moves most likely to pay, which is where a large
-    // drawing's budget ends; then, if work is left, all of them.
+    // drawing's budget ends; then, if work is left, all of them; then, while
+    // work is left, the tour is shaken up in one place at a time and
+    // improved again there, keeping the result only if it is shorter.
     void run()
     {
         for (const bool pruning : {true, false}) {
             m_pruning = pruning;
             queueByLinks();
-            while (!m_queue.empty() && !exhausted()) {
-                const int object = m_queue.front();
-                m_queue.pop_front();
-                m_queued[std::size_t(object)] = false;
-                const int p = m_position[std::size_t(object)];
-                if (!tryNewEntry(p) && !tryReversal(p))
-                    tryOrOpt(p);
-            }
+            improveQueued();
         }
+        if (m_size < 8)
+            return;
+        Tour best = m_tour;
+        // Past this many in vain in a row, more are unlikely to help, and a
+        // huge budget must not keep the ordering busy for ever.
+        const long long hopelessKicks = 2LL * m_size + 100;
+        long long kicksInVain = 0;
+        for (long long kicks = 0; !exhausted() && kicksInVain < hopelessKicks && kicks < 10 * hopelessKicks; ++kicks) {
+            m_change = 0;
+            kick();
+            improveQueued();
+            ++kicksInVain;
+            if (m_change < -leastGain) {
+                best = m_tour;
+                kicksInVain = 0;
+            } else {
+                m_tour = best;
+                place(0, m_size - 1);
+            }
+            // Copying the tour both ways costs a quarter of a move a stop.
+            m_work += m_size * workPerMove / 4;
+        }
+        m_tour = best;
     }
 
 private:
+    void improveQueued()
+    {
+        while (!m_queue.empty() && !exhausted()) {
+            const int object = m_queue.front();
+            m_queue.pop_front();
+            m_queued[std::size_t(object)] = false;
+            const int p = m_position[std::size_t(object)];
+            if (!tryNewEntry(p) && !tryReversal(p))
+                tryOrOpt(p);
+        }
+        // Left over when the budget ends, for nothing.
+        for (int object : m_queue)
+            m_queued[std::size_t(object)] = false;
+        m_queue.clear();
+    }
+
+    // A fixed sequence of numbers, the same on every machine.
+    int nextRandom(int below)
+    {
+        m_random = m_random * 6364136223846793005ULL + 1442695040888963407ULL;
+        return int((m_random >> 33) % static_cast<unsigned long long>(below));
+    }
+
+    // Two short runs next to each other swap places, which no single move
+    // the queue tries could do.
+    void kick()
+    {
+        const int longestKick = std::min(50, (m_size - 2) / 2);
+        const int first = nextRandom(m_size - 2 * longestKick) + 1;
+        const int lengthA = nextRandom(longestKick) + 1;
+        const int lengthB = nextRandom(longestKick) + 1;
+        const int last = first + lengthA + lengthB - 1;
+        const double before = link(first - 1) + link(first + lengthA - 1) + link(last);
+        std::rotate(m_tour.begin() + first, m_tour.begin() + first + lengthA, m_tour.begin() + last + 1);
+        place(first, last);
+        m_change += link(first - 1) + link(first + lengthB - 1) + link(last) - before;
+        for (int q : {first - 1, first, first + lengthB - 1, first + lengthB, last, last + 1})
+            requeue(q);
+    }
+
     bool exhausted() const { return m_work >= m_workLimit; }
 
     const TourStop &stop(int p) const { return m_tour[std::size_t(p)]; }
@@ -198,6 +256,7 @@ private:
         }
         if (bestLast < 0)
             return false;
+        m_change += bestChange;
         reverse(bestFirst, bestLast);
         for (int q : {bestFirst - 1, bestFirst, bestLast, bestLast + 1})
             requeue(q);
@@ -264,6 +323,7 @@ private:
             forNeighbours(stop(last).object, visit);
         if (bestChange >= -leastGain)
             return false;
+        m_change += bestChange;
 
         // The objects at the ends of every link the move changes.
         std::vector<int> touched;
@@ -298,7 +358,8 @@ private:
         const bool hasNext = p + 1 < m_size;
         const Vertex to = hasNext ? entryAt(p + 1) : Vertex{0, 0};
         const auto cost = [&](const Vertex &v) { return distance(from, v) + (hasNext ? distance(v, to) : 0.0); };
-        double best = cost(m_shapes.entry(here)) - leastGain;
+        const double before = cost(m_shapes.entry(here));
+        double best = before - leastGain;
         const int vertices = m_shapes.distinctVertices(here.object);
         // Each vertex is about a quarter of a move's work.
         m_work += vertices * workPerMove / 4;
@@ -312,6 +373,7 @@ private:
         }
         if (bestVertex < 0)
             return false;
+        m_change += best - before;
         here.startVertex = bestVertex;
         for (int q : {p - 1, p, p + 1})
             requeue(q);
@@ -325,6 +387,8 @@ private:
     const long long m_workLimit;
     long long m_work = 0;
     bool m_pruning = true;
+    double m_change = 0; // what the moves since it was last cleared changed
+    unsigned long long m_random = 1;
     std::vector<int> m_position;
     std::vector<bool> m_queued;
     std::deque<int> m_queue;

@@ -165,7 +165,8 @@ void TestOutputShaping::keepsEverySegment_data()
         QTest::newRow(name + ", ordered") << seed << objects << true << false << 1.0;
         QTest::newRow(name + ", ordered, no budget") << seed << objects << true << false << 0.0;
         QTest::newRow(name + ", ordered, budget ends early") << seed << objects << true << false << 2e-5;
-        QTest::newRow(name + ", ordered, budget beyond counting") << seed << objects << true << false << 1e300;
+        if (seed < 3) // the largest takes seconds
+            QTest::newRow(name + ", ordered, budget beyond counting") << seed << objects << true << false << 1e300;
         QTest::newRow(name + ", joined") << seed << objects << false << true << 1.0;
         QTest::newRow(name + ", ordered and joined") << seed << objects << true << true << 1.0;
     }
