@@ -26,10 +26,9 @@ constexpr double leastGain = 1e-9;
 
 using Vertex = TourShapes::Vertex;
 
-// Works through the objects in a queue, first in tour order: each tries the
-// moves that bring it next to one of its neighbours, and the objects whose
-// links a move changes queue up again. Objects nothing has changed around
-// are not looked at twice.
+// Works through the objects in a queue: each tries the moves that bring it
+// next to one of its neighbours, and the objects whose links a move changes
+// queue up again. Objects nothing has changed around are not looked at twice.
 class Improver
 {
 public:
@@ -57,7 +56,7 @@ public:
             queueByLinks();
             improveQueued();
         }
-        if (m_size < 8)
+        if (m_size < 8) // too few to swap two runs inside
             return;
         Tour best = m_tour;
         // Past this many in vain in a row, more are unlikely to help, and a
