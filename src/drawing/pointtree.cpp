@@ -12,6 +12,10 @@ double squaredDistance(double ax, double ay, double bx, double by)
     return dx * dx + dy * dy;
 }
 
+// Below this many points a subtree is looked through point by point: cheaper
+// than deciding which of its halves to skip.
+constexpr int smallRange = 12;
+
 } // namespace
 
 PointTree::PointTree(const std::vector<Point> &points)
@@ -42,12 +46,13 @@ void PointTree::build(int lo, int hi)
     }
     const unsigned char axis = (right - left) >= (top - bottom) ? 0 : 1;
     const int mid = lo + (hi - lo) / 2;
-    std::nth_element(m_nodes.begin() + lo, m_nodes.begin() + mid, m_nodes.begin() + hi,
-                     [axis](const Node &a, const Node &b) {
-                         const double ca = axis == 0 ? a.x : a.y;
-                         const double cb = axis == 0 ? b.x : b.y;
-                         return ca < cb || (ca == cb && a.id < b.id);
-                     });
+    const auto first = m_nodes.begin() + lo, middle = m_nodes.begin() + mid, last = m_nodes.begin() + hi;
+    if (axis == 0)
+        std::nth_element(first, middle, last,
+                         [](const Node &a, const Node &b) { return a.x < b.x || (a.x == b.x && a.id < b.id); });
+    else
+        std::nth_element(first, middle, last,
+                         [](const Node &a, const Node &b) { return a.y < b.y || (a.y == b.y && a.id < b.id); });
     m_axis[std::size_t(mid)] = axis;
     m_alive[std::size_t(mid)] = hi - lo;
     build(lo, mid);
@@ -69,14 +74,23 @@ void PointTree::searchNearest(int lo, int hi, double x, double y, double &best, 
     const int mid = lo + (hi - lo) / 2;
     if (m_alive[std::size_t(mid)] == 0)
         return;
-    const Node &node = m_nodes[std::size_t(mid)];
-    if (!m_removed[std::size_t(mid)]) {
-        const double d = squaredDistance(x, y, node.x, node.y);
-        if (bestId < 0 || d < best || (d == best && node.id < bestId)) {
-            best = d;
-            bestId = node.id;
+    const auto consider = [&](int slot) {
+        const Node &node = m_nodes[std::size_t(slot)];
+        if (!m_removed[std::size_t(slot)]) {
+            const double d = squaredDistance(x, y, node.x, node.y);
+            if (bestId < 0 || d < best || (d == best && node.id < bestId)) {
+                best = d;
+                bestId = node.id;
+            }
         }
+    };
+    if (hi - lo <= smallRange) {
+        for (int slot = lo; slot < hi; ++slot)
+            consider(slot);
+        return;
     }
+    consider(mid);
+    const Node &node = m_nodes[std::size_t(mid)];
     const double offset = m_axis[std::size_t(mid)] == 0 ? x - node.x : y - node.y;
     const int nearLo = offset < 0 ? lo : mid + 1;
     const int nearHi = offset < 0 ? mid : hi;
@@ -107,16 +121,14 @@ void PointTree::remove(int id)
     m_removed[std::size_t(slot)] = 1;
 }
 
-std::vector<int> PointTree::nearestOwners(double x, double y, int count, int skipOwner) const
+std::vector<PointTree::Candidate> PointTree::nearestOwners(double x, double y, int count, int skipOwner) const
 {
     std::vector<Candidate> best;
-    if (count > 0)
+    if (count > 0) {
+        best.reserve(std::size_t(count) + 1);
         searchOwners(0, int(m_nodes.size()), x, y, skipOwner, best, std::size_t(count));
-    std::vector<int> owners;
-    owners.reserve(best.size());
-    for (const Candidate &c : best)
-        owners.push_back(c.owner);
-    return owners;
+    }
+    return best;
 }
 
 void PointTree::searchOwners(int lo, int hi, double x, double y, int skipOwner, std::vector<Candidate> &best,
@@ -124,32 +136,43 @@ void PointTree::searchOwners(int lo, int hi, double x, double y, int skipOwner, 
 {
     if (lo >= hi)
         return;
-    const int mid = lo + (hi - lo) / 2;
-    const Node &node = m_nodes[std::size_t(mid)];
-    if (node.owner != skipOwner) {
-        const double d = squaredDistance(x, y, node.x, node.y);
+    const auto consider = [&](int slot) {
+        const Node &node = m_nodes[std::size_t(slot)];
         const auto before = [](const Candidate &a, const Candidate &b) {
-            return a.distance < b.distance || (a.distance == b.distance && a.owner < b.owner);
+            return a.squaredDistance < b.squaredDistance
+                   || (a.squaredDistance == b.squaredDistance && a.owner < b.owner);
         };
-        const Candidate candidate{d, node.owner};
+        const Candidate candidate{squaredDistance(x, y, node.x, node.y), node.owner};
+        // No nearer than the last kept, it cannot be a nearer point of a
+        // kept owner either: most points stop here.
+        if (node.owner == skipOwner || (best.size() >= count && !before(candidate, best.back())))
+            return;
         auto known = std::find_if(best.begin(), best.end(), [&](const Candidate &c) { return c.owner == node.owner; });
         if (known != best.end()) {
             if (before(candidate, *known)) {
                 best.erase(known);
                 best.insert(std::upper_bound(best.begin(), best.end(), candidate, before), candidate);
             }
-        } else if (best.size() < count || before(candidate, best.back())) {
+        } else {
             best.insert(std::upper_bound(best.begin(), best.end(), candidate, before), candidate);
             if (best.size() > count)
                 best.pop_back();
         }
+    };
+    if (hi - lo <= smallRange) {
+        for (int slot = lo; slot < hi; ++slot)
+            consider(slot);
+        return;
     }
+    const int mid = lo + (hi - lo) / 2;
+    consider(mid);
+    const Node &node = m_nodes[std::size_t(mid)];
     const double offset = m_axis[std::size_t(mid)] == 0 ? x - node.x : y - node.y;
     const int nearLo = offset < 0 ? lo : mid + 1;
     const int nearHi = offset < 0 ? mid : hi;
     const int farLo = offset < 0 ? mid + 1 : lo;
     const int farHi = offset < 0 ? hi : mid;
     searchOwners(nearLo, nearHi, x, y, skipOwner, best, count);
-    if (best.size() < count || offset * offset <= best.back().distance)
+    if (best.size() < count || offset * offset <= best.back().squaredDistance)
         searchOwners(farLo, farHi, x, y, skipOwner, best, count);
 }

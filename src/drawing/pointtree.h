@@ -23,9 +23,14 @@ public:
     int nearest(double x, double y) const;
     void remove(int id);
 
+    struct Candidate
+    {
+        double squaredDistance;
+        int owner;
+    };
     // Up to count owners other than skipOwner, nearest first by their
     // nearest point, removed points included.
-    std::vector<int> nearestOwners(double x, double y, int count, int skipOwner) const;
+    std::vector<Candidate> nearestOwners(double x, double y, int count, int skipOwner) const;
 
 private:
     struct Node
@@ -38,11 +43,6 @@ private:
 
     void build(int lo, int hi);
     void searchNearest(int lo, int hi, double x, double y, double &best, int &bestId) const;
-    struct Candidate
-    {
-        double distance;
-        int owner;
-    };
     void searchOwners(int lo, int hi, double x, double y, int skipOwner, std::vector<Candidate> &best,
                       std::size_t count) const;
 

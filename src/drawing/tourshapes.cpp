@@ -2,10 +2,17 @@
 
 #include "drawing.h"
 
-#include <cmath>
+#include <cstddef>
 
 TourShapes::TourShapes(const Drawing &drawing)
 {
+    std::size_t vertices = 0;
+    for (const DrawingObject &object : drawing.objects())
+        vertices += std::size_t(object.points.size());
+    m_vertices.reserve(vertices);
+    m_first.reserve(std::size_t(drawing.objects().size()));
+    m_count.reserve(std::size_t(drawing.objects().size()));
+    m_closed.reserve(std::size_t(drawing.objects().size()));
     for (const DrawingObject &object : drawing.objects()) {
         m_first.push_back(int(m_vertices.size()));
         m_count.push_back(object.points.size());
@@ -57,9 +64,4 @@ const TourShapes::Vertex &TourShapes::pointAt(const TourStop &stop, int i) const
     const int distinct = count - 1;
     const int step = stop.reversed ? distinct - i % distinct : i;
     return vertex(stop.object, (stop.startVertex + step) % distinct);
-}
-
-double distance(const TourShapes::Vertex &a, const TourShapes::Vertex &b)
-{
-    return std::hypot(a.x - b.x, a.y - b.y);
 }

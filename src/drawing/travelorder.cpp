@@ -6,9 +6,13 @@
 
 #include "drawing.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace {
+
+// Objects a move may bring each object next to.
+constexpr int neighboursPerObject = 8;
 
 // Where a tour may enter the objects: both ends of an open polyline, every
 // vertex of a closed one, in file order.
@@ -61,6 +65,19 @@ Tour nearestNeighbour(const TourShapes &shapes, const Entries &entries, PointTre
     return tour;
 }
 
+// Building the tour takes part of the budget, counted rather than timed: a
+// move for every start found and for every neighbour listed. The moves
+// always keep half the budget, or a large drawing would get none.
+long long improvementMoves(const Entries &entries, const NeighbourLists &neighbours, double budgetSeconds)
+{
+    if (!(budgetSeconds > 0))
+        return 0;
+    // Far more than any drawing could use, and still countable.
+    const double moves = std::min(budgetSeconds * movesPerSecond, 1e15);
+    const double building = double(entries.points.size()) + double(neighbours.objects.size());
+    return static_cast<long long>(std::max(moves - building, moves / 2));
+}
+
 double lengthOf(const TourShapes &shapes, const Tour &tour)
 {
     double length = 0;
@@ -99,10 +116,10 @@ Tour shortTravelTour(const Drawing &drawing, double budgetSeconds)
     const TourShapes shapes(drawing);
     const Entries entries = entriesOf(shapes);
     PointTree tree(entries.points);
-    const NeighbourLists neighbours = nearestObjects(shapes, tree);
     const Tour greedy = nearestNeighbour(shapes, entries, tree);
+    const NeighbourLists neighbours = nearestObjects(shapes, neighboursPerObject);
     Tour improved = greedy;
-    improveTour(shapes, neighbours, improved, budgetSeconds);
+    improveTour(shapes, neighbours, improved, improvementMoves(entries, neighbours, budgetSeconds));
     // Rounding could in principle add up the other way over a long tour.
     return lengthOf(shapes, improved) <= lengthOf(shapes, greedy) ? improved : greedy;
 }

@@ -32,9 +32,10 @@ Tour fileOrderTour(const Drawing &drawing);
 Tour nearestNeighbourTour(const Drawing &drawing);
 
 // The nearest-neighbour tour shortened by 2-opt and Or-opt moves for about
-// budgetSeconds. Never longer than the nearest-neighbour tour, and the same
-// drawing and budget give the same tour on any machine: the budget is
-// turned into a count of moves examined, not measured on a clock.
+// budgetSeconds, building it included. Never longer than the
+// nearest-neighbour tour, and the same drawing and budget give the same tour
+// on any machine: the budget is turned into a count of moves examined, not
+// measured on a clock.
 Tour shortTravelTour(const Drawing &drawing, double budgetSeconds);
 
 // The travel of a tour: from the origin to the first start, then from
