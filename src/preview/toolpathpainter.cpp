@@ -161,6 +161,8 @@ void paintCuts(QPainter &painter, const QRectF &box, const Toolpath &toolpath, c
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     PolylineBuilder builder(painter, box);
+    // An object of one vertex is a plunge: a dot, or it would not show.
+    QVector<QPointF> plunges;
     for (std::size_t object = 0; object < toolpath.objectCount(); ++object) {
         const QRectF &bounds = toolpath.objectBounds[object];
         // Compared by hand: a box of a straight line along an axis has no
@@ -171,6 +173,8 @@ void paintCuts(QPainter &painter, const QRectF &box, const Toolpath &toolpath, c
         const std::size_t begin = toolpath.objectStarts[object];
         const std::size_t end = toolpath.objectStarts[object + 1];
         QPointF drawn = view.toDevice(toolpath.points[begin]);
+        if (end - begin == 1 && box.contains(drawn))
+            plunges.append(drawn);
         for (std::size_t i = begin + 1; i < end; ++i) {
             const QPointF next = view.toDevice(toolpath.points[i]);
             if (samePixel(next, drawn) && i + 1 < end)
@@ -180,6 +184,10 @@ void paintCuts(QPainter &painter, const QRectF &box, const Toolpath &toolpath, c
         }
         builder.flush();
     }
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setWidthF(cutWidth * 2);
+    painter.setPen(pen);
+    painter.drawPoints(plunges);
 }
 
 void paintTravel(QPainter &painter, const QRectF &box, const Toolpath &toolpath, const ToolpathView &view)
