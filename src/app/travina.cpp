@@ -194,9 +194,9 @@ void Travina::on_filesWidget_customContextMenuRequested(const QPoint &pos)
     if (!item)
         return;
     QMenu menu(ui->filesWidget);
+    QAction *remove = menu.addAction(QIcon(QStringLiteral(":/Travina/Resources/remove.png")), tr("Remove"));
     QAction *preview = menu.addAction(tr("Preview"));
     preview->setEnabled(canPreview(item));
-    QAction *remove = menu.addAction(QIcon(QStringLiteral(":/Travina/Resources/remove.png")), tr("Remove"));
     QAction *chosen = menu.exec(ui->filesWidget->viewport()->mapToGlobal(pos));
     if (chosen == remove)
         deleteRow(item);

@@ -59,6 +59,8 @@ private slots:
     void zoomAndPanHoldThePointUnderThePointer();
     void unreadableFileSaysWhy();
     void rowOpensPreviewWhenItsInputCanBeRead();
+    void rowMenuOffersPreviewWhenItsInputCanBeRead_data();
+    void rowMenuOffersPreviewWhenItsInputCanBeRead();
 
 private:
     GuiTestEnvironment m_environment;
@@ -148,6 +150,46 @@ void TestPreviewWindow::rowOpensPreviewWhenItsInputCanBeRead()
     QVERIFY(previews.first()->isVisible());
     QVERIFY(waitUntilLoaded(*previews.first()));
     QCOMPARE(figure(*previews.first(), "objects"), 2.0);
+}
+
+void TestPreviewWindow::rowMenuOffersPreviewWhenItsInputCanBeRead_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("a drawing") << QStringLiteral("part.plt") << true;
+    QTest::newRow("not a drawing") << QStringLiteral("notes.txt") << false;
+}
+
+void TestPreviewWindow::rowMenuOffersPreviewWhenItsInputCanBeRead()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, offered);
+    Travina window;
+    window.show();
+    window.addFile(writeTestFile(m_files.filePath(name), plot));
+    QWidget *viewport = child<QTreeWidget>(window, "filesWidget")->viewport();
+    bool enabled = !offered;
+    QTimer::singleShot(50, [&enabled] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions()) {
+            if (action->text() == QLatin1String("Preview")) {
+                enabled = action->isEnabled();
+                menu->setActiveAction(action);
+            }
+        }
+        if (enabled)
+            QTest::keyClick(menu, Qt::Key_Return);
+        else
+            menu->close();
+    });
+    const QPoint at(300, 10);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &event);
+    QTest::qWait(100);
+    QCOMPARE(enabled, offered);
+    QCOMPARE(window.findChildren<PreviewWindow *>().size(), offered ? 1 : 0);
 }
 
 QTEST_MAIN(TestPreviewWindow)
