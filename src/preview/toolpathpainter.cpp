@@ -13,8 +13,11 @@
 
 namespace {
 
-constexpr double cutWidth = 2;
-constexpr double travelWidth = 2;
+constexpr double lineWidth = 2;
+// Past this many vertices the lines are drawn one pixel wide: the painter
+// strokes those several times faster than wider ones, which keeps a
+// repaint of a million vertices fluid.
+constexpr std::size_t thinLinesFrom = 100000;
 constexpr double firstPointRadius = 5;
 constexpr double originRadius = 6;
 // Major grid lines at least this far apart, minor ones at least the other.
@@ -154,10 +157,16 @@ private:
     QVector<QPointF> m_run;
 };
 
+double lineWidthFor(const Toolpath &toolpath)
+{
+    return toolpath.points.size() < thinLinesFrom ? lineWidth : 1;
+}
+
 void paintCuts(QPainter &painter, const QRectF &box, const Toolpath &toolpath, const ToolpathView &view)
 {
     const QRectF visible = view.visibleDrawing(box);
-    QPen pen{QColor::fromRgba(PreviewColors::cut), cutWidth, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin};
+    const double width = lineWidthFor(toolpath);
+    QPen pen{QColor::fromRgba(PreviewColors::cut), width, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin};
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     PolylineBuilder builder(painter, box);
@@ -185,15 +194,16 @@ void paintCuts(QPainter &painter, const QRectF &box, const Toolpath &toolpath, c
         builder.flush();
     }
     pen.setCapStyle(Qt::RoundCap);
-    pen.setWidthF(cutWidth * 2);
+    pen.setWidthF(width * 2);
     painter.setPen(pen);
     painter.drawPoints(plunges);
 }
 
 void paintTravel(QPainter &painter, const QRectF &box, const Toolpath &toolpath, const ToolpathView &view)
 {
-    QPen pen{QColor::fromRgba(PreviewColors::travel), travelWidth, Qt::CustomDashLine, Qt::FlatCap};
-    pen.setDashPattern({4, 3});
+    const double width = lineWidthFor(toolpath);
+    QPen pen{QColor::fromRgba(PreviewColors::travel), width, Qt::CustomDashLine, Qt::FlatCap};
+    pen.setDashPattern({8 / width, 6 / width});
     painter.setPen(pen);
     QVector<QLineF> lines;
     QPointF tool = view.toDevice(QPointF(0, 0));
@@ -293,7 +303,9 @@ void paintToolpath(QPainter &painter, const QRectF &area, const Toolpath &toolpa
     paintGrid(painter, area, view);
     painter.save();
     painter.setClipRect(area);
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    // Smoothing costs more per pixel than the lines themselves once they
+    // are many and thin.
+    painter.setRenderHint(QPainter::Antialiasing, lineWidthFor(toolpath) > 1);
     const QRectF box = area.adjusted(-clipMargin, -clipMargin, clipMargin, clipMargin);
     if (toolpath.objectCount() > 0) {
         paintTravel(painter, box, toolpath, view);
