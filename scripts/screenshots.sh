@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the program and takes screenshots of its windows under Xvfb: the
-# main window empty, with files, during and after a conversion, the format
-# options dialog, the crash reporter with its comment box and its details,
-# and all of them in Polish. They land in build/screenshots/.
+# main window empty, with files, during and after a conversion, the preview
+# of an example drawing, the format options dialog, the crash reporter with
+# its comment box and its details, and all of them in Polish. They land in
+# build/screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -16,12 +16,12 @@ set(rooms
     "formats/dxf 3" "formats/hpgl 3" "formats/svg 3" "formats/gcode 3"
     "formats 4"
     "conversion 5"
-    "settings 6" "maker 6" "crash/signalsafe 6"
+    "settings 6" "maker 6" "preview 6" "crash/signalsafe 6"
     "crash/minidump 7"
     "crash/catcher 8"
     "crash 9" "crash/reporter 9" "update 9" "style 9"
     "app 10" "cli 10")
-set(core_rooms drawing formats conversion)
+set(core_rooms drawing formats conversion preview)
 set(qt_free_rooms crash/signalsafe crash/minidump crash/catcher)
 
 function(room_of path out_room out_level)

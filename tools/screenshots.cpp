@@ -2,6 +2,8 @@
 // each: travina-screenshots OUTPUT_DIRECTORY. Settings go to a temporary
 // store, so the user's own are neither used nor changed.
 #include "app/applicationsetup.h"
+#include "app/previewwindow.h"
+#include "app/toolpathcanvas.h"
 #include "app/settings.h"
 #include "app/travina.h"
 #include "crash/reporter/crashreporter.h"
@@ -16,11 +18,13 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -134,6 +138,38 @@ void saveNotesToolTip(QTreeWidget *list, const QString &directory, const QString
     QToolTip::hideText();
 }
 
+// The preview of an example drawing, with the pointer over the drawing so
+// that the status line gives its place.
+void savePreview(Travina &window, QTreeWidget *list, const QString &directory, const QString &name)
+{
+    const QString example = QStringLiteral(TRAVINA_EXAMPLES_DIR "/mounting-plate.plt");
+    QTreeWidgetItem *row = nullptr;
+    for (int i = 0; i < list->topLevelItemCount() && !row; ++i) {
+        if (list->topLevelItem(i)->text(0) == example)
+            row = list->topLevelItem(i);
+    }
+    if (!row) {
+        window.addFile(example);
+        row = list->topLevelItem(list->topLevelItemCount() - 1);
+    }
+    PreviewWindow *preview = window.openPreview(row);
+    if (!preview) {
+        std::fprintf(stderr, "cannot preview %s\n", qPrintable(example));
+        return;
+    }
+    QSignalSpy loaded(preview, &PreviewWindow::loaded);
+    preview->resize(1100, 700);
+    if (!loaded.wait(120000))
+        std::fprintf(stderr, "gave up waiting; the picture shows where it stood\n");
+    ToolpathCanvas *canvas = preview->canvas();
+    const QPointF at(canvas->width() * 0.62, canvas->height() * 0.45);
+    QMouseEvent move(QEvent::MouseMove, at, canvas->mapToGlobal(at.toPoint()), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    save(preview, directory, name);
+    preview->close();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -176,6 +212,7 @@ int main(int argc, char *argv[])
     waitFor([&] { return window.findChild<QPushButton *>(QStringLiteral("convertBtn"))->isEnabled(); });
     save(&window, out, QStringLiteral("main-converted.png"));
     saveNotesToolTip(list, out, QStringLiteral("main-notes.png"));
+    savePreview(window, list, out, QStringLiteral("preview.png"));
 
     Settings dialog;
     dialog.show();
@@ -194,6 +231,7 @@ int main(int argc, char *argv[])
     window.startConversion(false);
     waitFor([&] { return window.findChild<QPushButton *>(QStringLiteral("convertBtn"))->isEnabled(); });
     saveNotesToolTip(list, out, QStringLiteral("main-notes-polish.png"));
+    savePreview(window, list, out, QStringLiteral("preview-polish.png"));
     Settings polishDialog;
     polishDialog.show();
     save(&polishDialog, out, QStringLiteral("options-polish.png"));

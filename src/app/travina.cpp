@@ -6,6 +6,7 @@
 #include "keyeventfilter.h"
 #include "language.h"
 #include "maker/makerservices.h"
+#include "previewwindow.h"
 #include "promotionpanel.h"
 #include "settings.h"
 #include "settings/settingsstore.h"
@@ -65,6 +66,7 @@ Travina::~Travina() = default;
 
 void Travina::connectFileList()
 {
+    connect(ui->filesWidget, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) { openPreview(item); });
     connect(m_keyEventFilter, &KeyEventFilter::FilesDropped, this, &Travina::processDroppedFiles);
     connect(m_keyEventFilter, &KeyEventFilter::DeleteCommand, this, &Travina::removeFile);
     connect(m_keyEventFilter, &KeyEventFilter::dragEnter, this, &Travina::handleDragEnter);
@@ -193,8 +195,32 @@ void Travina::on_filesWidget_customContextMenuRequested(const QPoint &pos)
         return;
     QMenu menu(ui->filesWidget);
     QAction *remove = menu.addAction(QIcon(QStringLiteral(":/Travina/Resources/remove.png")), tr("Remove"));
-    if (menu.exec(ui->filesWidget->viewport()->mapToGlobal(pos)) == remove)
+    QAction *preview = menu.addAction(tr("Preview"));
+    preview->setEnabled(canPreview(item));
+    QAction *chosen = menu.exec(ui->filesWidget->viewport()->mapToGlobal(pos));
+    if (chosen == remove)
         deleteRow(item);
+    else if (chosen == preview)
+        openPreview(item);
+}
+
+bool Travina::canPreview(const QTreeWidgetItem *item) const
+{
+    const QFileInfo input(item->text(0));
+    return input.isFile() && input.isReadable() && readerForPath(input.filePath());
+}
+
+PreviewWindow *Travina::openPreview(const QTreeWidgetItem *item)
+{
+    if (!canPreview(item))
+        return nullptr;
+    // The templates take no part in the picture; the reader and shaping
+    // options as they stand now do.
+    auto *window = new PreviewWindow(item->text(0), ConversionOptions::fromProcessValues(), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->resize(1000, 700);
+    window->show();
+    return window;
 }
 
 void Travina::removeFile()

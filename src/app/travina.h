@@ -14,6 +14,8 @@ class TravinaClass;
 class ConversionJob;
 class FileListOverlay;
 class KeyEventFilter;
+class PreviewWindow;
+class QTreeWidgetItem;
 struct ConversionResult;
 struct OutputOptions;
 
@@ -33,6 +35,9 @@ public:
     // the application quits once they are done.
     void startConversion(bool quitWhenFinished);
     void addLanguageAction(const QString &iconPath, QLocale::Language language);
+    // A window with the row's toolpath, for a row whose input can be read;
+    // it closes itself and goes when closed.
+    PreviewWindow *openPreview(const QTreeWidgetItem *item);
 
 public slots:
     void handleDragEnter();
@@ -65,6 +70,7 @@ private:
     void changeLanguage(QLocale::Language language);
     void setConverting(bool converting);
     void deleteRow(QTreeWidgetItem *item);
+    bool canPreview(const QTreeWidgetItem *item) const;
     OutputOptions outputOptions() const;
     void rowFinished(int row, const ConversionResult &result);
 

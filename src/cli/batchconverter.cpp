@@ -1,5 +1,6 @@
 #include "batchconverter.h"
 
+#include "previewwriter.h"
 #include "printabletext.h"
 
 #include "conversion/conversionreport.h"
@@ -26,6 +27,11 @@ BatchConverter::BatchConverter(const QStringList &inputs, const ConversionOption
     connect(&m_job, &ConversionJob::rowProgress, this, &BatchConverter::onRowProgress);
     connect(&m_job, &ConversionJob::rowFinished, this, &BatchConverter::onRowFinished);
     connect(&m_job, &ConversionJob::finished, this, &BatchConverter::onFinished);
+}
+
+void BatchConverter::setPreviews(const QString &pattern, const QSize &size)
+{
+    m_job.setPreviewFunction(PreviewWriter(pattern, size));
 }
 
 void BatchConverter::start()

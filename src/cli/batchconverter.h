@@ -24,6 +24,8 @@ public:
     // Writes the JSON report of the run to `path` once it is over.
     void setReportPath(const QString &path) { m_reportPath = path; }
     void setParallelFiles(int files) { m_job.setParallelFiles(files); }
+    // Writes a picture of each converted toolpath as well (see PreviewWriter).
+    void setPreviews(const QString &pattern, const QSize &size);
 
     void start();
 

@@ -1,11 +1,17 @@
 #include "commandline.h"
 
+#include "previewwriter.h"
+
+#include "preview/previewimage.h"
 #include "settings/settingsstore.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -49,7 +55,9 @@ struct OnOff { std::optional<bool> ConvertRequest::*field; };
 struct Switch { bool ConvertRequest::*field; };
 // Answered instead of converting, and left out of the usage line.
 struct Answer { ConvertRequest::Action action; };
-using Landing = std::variant<Text, TemplateText, WholeNumber, Seconds, OnOff, Switch, Answer>;
+// WIDTHxHEIGHT in pixels.
+struct PixelSize { std::optional<QSize> ConvertRequest::*field; };
+using Landing = std::variant<Text, TemplateText, WholeNumber, Seconds, OnOff, Switch, Answer, PixelSize>;
 
 struct OptionRow
 {
@@ -97,6 +105,12 @@ constexpr OptionRow optionTable[] = {
      "write a JSON report of the run to FILE: per input its\n"
      "output, status, notes, bounds and lengths in mm"},
     {"q", "quiet", "", Switch{&ConvertRequest::quiet}, "report failures only, without notes"},
+    {"", "preview", "PATTERN", Text{&ConvertRequest::previewPattern},
+     "also write a PNG picture of each converted toolpath:\n"
+     "a file, an existing directory, or a pattern with the\n"
+     "placeholders of --output"},
+    {"", "preview-size", "WxH", PixelSize{&ConvertRequest::previewSize},
+     "the picture's size in pixels (default 1200x900)"},
     {"h", "help", "", Answer{ConvertRequest::ShowHelp}, "show this help"},
     {"", "version", "", Answer{ConvertRequest::ShowVersion}, "show the version"},
 };
@@ -105,7 +119,8 @@ constexpr std::size_t optionCount = std::size(optionTable);
 constexpr bool takesValue(const Landing &landing)
 {
     return std::holds_alternative<Text>(landing) || std::holds_alternative<TemplateText>(landing)
-        || std::holds_alternative<WholeNumber>(landing) || std::holds_alternative<Seconds>(landing);
+        || std::holds_alternative<WholeNumber>(landing) || std::holds_alternative<Seconds>(landing)
+        || std::holds_alternative<PixelSize>(landing);
 }
 
 constexpr bool everyValueIsNamed()
@@ -199,6 +214,23 @@ bool land(const Seconds &target, const OptionUse &use, ConvertRequest &request, 
         return false;
     }
     request.*target.field = seconds;
+    return true;
+}
+
+bool land(const PixelSize &target, const OptionUse &use, ConvertRequest &request, QString &error)
+{
+    static const QRegularExpression size(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
+    const QRegularExpressionMatch match = size.match(use.value);
+    const int width = match.captured(1).toInt();
+    const int height = match.captured(2).toInt();
+    if (!match.hasMatch() || width < 1 || height < 1 || width > largestPreviewSide || height > largestPreviewSide) {
+        error = QStringLiteral("%1 needs WIDTHxHEIGHT in pixels, each from 1 to %2, not '%3'")
+                    .arg(use.option)
+                    .arg(largestPreviewSide)
+                    .arg(use.value);
+        return false;
+    }
+    request.*target.field = QSize(width, height);
     return true;
 }
 
@@ -379,6 +411,18 @@ bool parseCommandLine(const QStringList &arguments, ConvertRequest &request, QSt
     if (request.writesToStandardOutput() && request.inputs.size() > 1) {
         error = QStringLiteral("-o - takes exactly one input file");
         return false;
+    }
+    if (request.previewPattern && request.inputs.size() > 1) {
+        const PreviewWriter previews(*request.previewPattern, QSize());
+        QSet<QString> paths;
+        for (const QString &input : request.inputs) {
+            const QString path = QFileInfo(previews.pathFor(input)).absoluteFilePath();
+            if (paths.contains(path)) {
+                error = QStringLiteral("--preview would write %1 for two inputs").arg(previews.pathFor(input));
+                return false;
+            }
+            paths.insert(path);
+        }
     }
     if (request.parallelFiles && (*request.parallelFiles < 1 || *request.parallelFiles > maxParallelFiles)) {
         error = QStringLiteral("-j needs a number from 1 to %1, not %2").arg(maxParallelFiles).arg(*request.parallelFiles);

@@ -2,6 +2,7 @@
 
 #include "conversion/outputpath.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -30,6 +31,8 @@ struct ConvertRequest
     std::optional<QString> reportPath;
     std::optional<qint32> parallelFiles;
     bool quiet = false;
+    std::optional<QString> previewPattern;
+    std::optional<QSize> previewSize;
 
     // "-o -": the G-code of the one input goes to the standard output, and
     // the report to the standard error, so that the G-code stream stays clean.

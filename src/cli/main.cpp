@@ -2,14 +2,17 @@
 #include "commandline.h"
 
 #include "formats/formatoptions.h"
+#include "preview/previewimage.h"
 #include "platform/standardoutput.h"
 #include "settings/settingsstore.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSettings>
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -54,11 +57,39 @@ OutputOptions outputFor(const ConvertRequest &request)
     return loadOutputOptions(settings);
 }
 
+// Pictures need the font and paint machinery of a graphical application,
+// though nothing is shown: the offscreen platform serves with or without a
+// display. Looked for before the command line is parsed, since the
+// application has to exist first; a stray match costs only the platform.
+bool asksForPreviews(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument = QByteArray(argv[i]);
+        if (argument.startsWith("--preview") || argument.startsWith("-preview"))
+            return true;
+    }
+    return false;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    if (!asksForPreviews(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // What the platform says while starting (no session runtime directory
+    // and the like) concerns a desktop session, not this run's results.
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    return application;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    QCoreApplication &app = *application;
     QCoreApplication::setOrganizationName(QStringLiteral("Ostrane"));
     QCoreApplication::setApplicationName(QStringLiteral("Travina"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.63"));
@@ -84,6 +115,9 @@ int main(int argc, char *argv[])
         converter.setReportPath(*request.reportPath);
     QSettings settings;
     converter.setParallelFiles(request.parallelFiles.value_or(loadParallelFiles(settings)));
+    if (request.previewPattern)
+        converter.setPreviews(*request.previewPattern,
+                              request.previewSize.value_or(QSize(defaultPreviewWidth, defaultPreviewHeight)));
     QTimer::singleShot(0, &converter, &BatchConverter::start);
     return app.exec();
 }

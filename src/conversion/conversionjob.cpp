@@ -1,5 +1,7 @@
 #include "conversionjob.h"
 
+#include "conversionfailure.h"
+#include "drawingasconverted.h"
 #include "outputshaping.h"
 #include "queuedcall.h"
 
@@ -17,7 +19,6 @@
 #include <cmath>
 #include <exception>
 #include <memory>
-#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -26,19 +27,6 @@ namespace {
 
 // Progress steps smaller than this are not worth a repaint.
 constexpr double progressStep = 0.001;
-
-QString describe(const std::exception_ptr &error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::bad_alloc &) {
-        return QStringLiteral("out of memory");
-    } catch (const std::exception &e) {
-        return QString::fromLocal8Bit(e.what());
-    } catch (...) {
-        return QStringLiteral("unexpected error");
-    }
-}
 
 // Starts writing the output while the input is still being read, where the
 // output can be known and written before reading ends. Never creates a
@@ -222,56 +210,19 @@ void ConversionJob::convertRow(const Claim &claim)
 ConversionResult ConversionJob::convert(int row, const QString &input, const OutputOptions &output)
 {
     ConversionResult result;
-    result.input = input;
-    // Said before any reader tries, so that the reason names the cause
-    // rather than "no drawing could be read".
-    const QFileInfo inputInfo(input);
-    if (!inputInfo.exists()) {
-        result.status = ConversionResult::InputMissing;
-        return result;
-    }
-    if (inputInfo.isDir()) {
-        result.status = ConversionResult::InputIsDirectory;
-        return result;
-    }
-    if (!inputInfo.isReadable()) {
-        result.status = ConversionResult::InputUnreadable;
-        return result;
-    }
-    if (!readerForPath(input)) {
-        result.status = ConversionResult::UnsupportedType;
-        return result;
-    }
-
     Drawing drawing;
     // Declared after the drawing, so that it stops following before the
-    // drawing goes away.
+    // drawing goes away; what it began goes away with it when the read
+    // fails, leaving an existing file as it was.
     std::unique_ptr<FollowingGCodeWriter> follower;
-    try {
+    const auto startFollowing = [&] {
         // A shaped drawing is known only once the whole file is read.
         if (!m_writeReplaced && !shapesOutput(m_options))
             follower = followReading(input, output, drawing);
         progressCallback = [this, row](double fraction) { reportProgress(row, fraction * 0.6); };
-        const bool read = m_read(input, drawing);
-        result.notes = drawing.notes().list();
-        if (!read) {
-            result.status = drawing.inflateLimitReached() ? ConversionResult::InflateLimitReached
-                                                          : ConversionResult::ReadFailed;
-            result.detail = drawing.failure();
-            return result;
-        }
-        // Judged before anything reaches the output: a pipe or a device
-        // cannot take back what it was sent, and what the follower began
-        // goes away with it, leaving an existing file as it was.
-        if (!drawing.coordinatesInRange()) {
-            result.status = ConversionResult::CoordinateOutOfRange;
-            return result;
-        }
-    } catch (...) {
-        result.status = ConversionResult::ReadFailed;
-        result.detail = describe(std::current_exception());
+    };
+    if (!readForConversion(input, m_read, drawing, result, startFollowing))
         return result;
-    }
 
     try {
         const OutputPath out = resolveOutputPath(input, output);
@@ -297,13 +248,28 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
             written = m_write(result.output, toWrite);
         }
         result.status = written ? ConversionResult::Converted : ConversionResult::WriteFailed;
-        if (written)
+        if (written) {
             result.figures = figuresOf(toWrite);
+            drawPreview(toWrite, result);
+        }
     } catch (...) {
         result.status = ConversionResult::WriteFailed;
-        result.detail = describe(std::current_exception());
+        result.detail = describeFailure(std::current_exception());
     }
     return result;
+}
+
+void ConversionJob::drawPreview(const Drawing &written, ConversionResult &result) const
+{
+    if (!m_preview)
+        return;
+    try {
+        if (!m_preview(result, written))
+            result.status = ConversionResult::PreviewFailed;
+    } catch (...) {
+        result.status = ConversionResult::PreviewFailed;
+        result.detail = describeFailure(std::current_exception());
+    }
 }
 
 void ConversionJob::reportProgress(int row, double fraction)

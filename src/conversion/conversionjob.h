@@ -35,6 +35,10 @@ class ConversionJob : public QObject
 public:
     using ReadFunction = std::function<bool(const QString &, Drawing &)>;
     using WriteFunction = std::function<bool(const QString &, const Drawing &)>;
+    // Draws the picture of a converted file from the drawing as written,
+    // setting the result's preview; false, with the detail, when it could
+    // not be written.
+    using PreviewFunction = std::function<bool(ConversionResult &, const Drawing &)>;
 
     explicit ConversionJob(QObject *parent = nullptr);
     // Stops after the current file and waits for the worker.
@@ -73,6 +77,10 @@ public:
         m_writeReplaced = true;
     }
 
+    // Called on the worker once a file's output is written; a picture that
+    // cannot be written fails the file, although its output stands.
+    void setPreviewFunction(PreviewFunction preview) { m_preview = std::move(preview); }
+
 signals:
     void rowStarted(int row);
     // Reading covers 0 to 0.6 of a row, writing 0.6 to 1.
@@ -95,6 +103,7 @@ private:
     bool claimNextRow(Claim &claim);
     void convertRow(const Claim &claim);
     ConversionResult convert(int row, const QString &input, const OutputOptions &output);
+    void drawPreview(const Drawing &written, ConversionResult &result) const;
     void reportProgress(int row, double fraction);
     void deliverProgress();
     void closeRowProgress(int row);
@@ -103,6 +112,7 @@ private:
 
     ReadFunction m_read;
     WriteFunction m_write;
+    PreviewFunction m_preview;
     bool m_writeReplaced = false;
     bool m_running = false;
     int m_parallelFiles = 1;

@@ -57,6 +57,8 @@ QLatin1String statusKey(ConversionResult::Status status)
         return QLatin1String("coordinateOutOfRange");
     case ConversionResult::WriteFailed:
         return QLatin1String("writeFailed");
+    case ConversionResult::PreviewFailed:
+        return QLatin1String("previewFailed");
     }
     return QLatin1String("unknown");
 }
@@ -66,7 +68,7 @@ QJsonObject reportEntry(const ConversionResult &result)
     const DrawingFigures &figures = result.figures;
     return QJsonObject{
         {QStringLiteral("input"), result.input},
-        {QStringLiteral("output"), result.succeeded() ? QJsonValue(result.output) : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("output"), result.outputWritten() ? QJsonValue(result.output) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("status"), statusKey(result.status)},
         {QStringLiteral("reason"), failureReason(result)},
         {QStringLiteral("notes"), notesValue(result.notes)},

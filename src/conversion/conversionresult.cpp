@@ -42,6 +42,11 @@ QString failureReason(const ConversionResult &result)
         if (!result.output.isEmpty())
             reason += QLatin1Char(' ') + result.output;
         break;
+    case ConversionResult::PreviewFailed:
+        reason = QCoreApplication::translate("ConversionJob", "cannot write preview");
+        if (!result.preview.isEmpty())
+            reason += QLatin1Char(' ') + result.preview;
+        break;
     }
     if (!result.detail.isEmpty())
         reason += QStringLiteral(" (%1)").arg(result.detail);

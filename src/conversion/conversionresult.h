@@ -20,16 +20,20 @@ struct ConversionResult
         InflateLimitReached,
         CoordinateOutOfRange,
         WriteFailed,
+        PreviewFailed, // the output was written, its picture was not
     };
 
     Status status = ReadFailed;
     QString input;
     QString output; // empty until the input was read
+    QString preview; // the picture of the output, where one is drawn
     QString detail; // what went wrong beyond the status, such as running out of memory
     QVector<DrawingNote> notes; // what the reader did not draw, also of a file that failed later
     DrawingFigures figures;     // of the drawing written; zero unless converted
 
     bool succeeded() const { return status == Converted; }
+    // Whether the output file was written, even if the file failed later.
+    bool outputWritten() const { return status == Converted || status == PreviewFailed; }
 };
 
 Q_DECLARE_METATYPE(ConversionResult)
