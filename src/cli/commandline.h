@@ -23,6 +23,7 @@ struct ConvertRequest
     std::optional<bool> hpglAutoWeld;
     std::optional<qint32> dxfSplineSegments;
     std::optional<bool> dxfSplineSegmentsFromFile;
+    std::optional<bool> svgAsBrowserShows;
     std::optional<bool> orderObjects;
     std::optional<double> orderBudgetSeconds;
     std::optional<bool> joinTouching;

@@ -15,6 +15,7 @@ QString finishTemplate = builtIn.finishTemplate;
 bool orderObjects = builtIn.orderObjects;
 double orderBudgetSeconds = builtIn.orderBudgetSeconds;
 bool joinTouching = builtIn.joinTouching;
+bool svgAsBrowserShows = builtIn.svgAsBrowserShows;
 
 thread_local std::function<void(double)> progressCallback = [](double) {};
 
@@ -31,6 +32,7 @@ ConversionOptions ConversionOptions::fromProcessValues()
     options.orderObjects = ::orderObjects;
     options.orderBudgetSeconds = ::orderBudgetSeconds;
     options.joinTouching = ::joinTouching;
+    options.svgAsBrowserShows = ::svgAsBrowserShows;
     return options;
 }
 

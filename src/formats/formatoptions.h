@@ -18,6 +18,7 @@ extern QString finishTemplate;
 extern bool orderObjects;
 extern double orderBudgetSeconds;
 extern bool joinTouching;
+extern bool svgAsBrowserShows;
 
 // Called by the readers and the writer with the fraction of their work
 // done. It always holds a callable; the conversion job installs its own on
@@ -39,6 +40,8 @@ struct ConversionOptions
     bool orderObjects = false;
     double orderBudgetSeconds = 1.0;
     bool joinTouching = false;
+    // SVG drawn as a browser shows it rather than as the reader reads it.
+    bool svgAsBrowserShows = false;
 
     // A copy of the process-wide values as they stand now.
     static ConversionOptions fromProcessValues();
