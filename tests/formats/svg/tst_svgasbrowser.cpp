@@ -84,11 +84,18 @@ private slots:
     void optionOffNamesTheOption();
     void copiesOfCopiesAreCutOff();
     void longChainsOfUsesAreRefused();
+    void realWorldFilesReadAlike_data();
+    void realWorldFilesReadAlike();
 
 private:
     bool read(const QByteArray &content, Drawing &drawing, bool asBrowserShows)
     {
-        const QString path = m_dir.filePath(QStringLiteral("in.svg"));
+        return readAs(content, QStringLiteral("in.svg"), drawing, asBrowserShows);
+    }
+
+    bool readAs(const QByteArray &content, const QString &name, Drawing &drawing, bool asBrowserShows)
+    {
+        const QString path = m_dir.filePath(name);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
             qFatal("cannot write the test input");
@@ -261,6 +268,32 @@ void TestSvgAsBrowser::longChainsOfUsesAreRefused()
     QVERIFY(read(millimetrePage(body), drawing, true));
     QCOMPARE(drawing.objects().size(), 1 + 1024);
     QCOMPARE(notesText(drawing.notes()), QStringLiteral("skipped/use nested too deep/76"));
+}
+
+void TestSvgAsBrowser::realWorldFilesReadAlike_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir directory(QStringLiteral(TRAVINA_TEST_DATA_DIR "/svg/real-world"));
+    const QStringList names = directory.entryList({QStringLiteral("*.svg"), QStringLiteral("*.svgz")}, QDir::Files);
+    QVERIFY(!names.isEmpty());
+    for (const QString &name : names)
+        QTest::newRow(qPrintable(name)) << directory.filePath(name);
+}
+
+// These drawings use no use, hide nothing and size their pages, so a
+// browser shows what the reader reads: every element with an id is kept
+// for copies that never come, and nothing of it may reach the drawing.
+void TestSvgAsBrowser::realWorldFilesReadAlike()
+{
+    QFETCH(QString, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    Drawing asRead;
+    Drawing asShown;
+    const QString name = QFileInfo(path).fileName();
+    QCOMPARE(readAs(content, name, asShown, true), readAs(content, name, asRead, false));
+    QVERIFY(sameOutlines(pageOutlines(asShown), pageOutlines(asRead)));
 }
 
 QTEST_GUILESS_MAIN(TestSvgAsBrowser)
