@@ -12,8 +12,12 @@ int SvgFragments::open(const QXmlStreamAttributes &attributes, SvgElementKind ki
     // Copied string by string: a copy of the reader's attributes would
     // keep the reader's whole buffer alive, and copy it when it changes.
     fragment.attributes.reserve(attributes.size());
-    for (const QXmlStreamAttribute &attribute : attributes)
+    qint64 characters = 0;
+    for (const QXmlStreamAttribute &attribute : attributes) {
         fragment.attributes.append(attribute.qualifiedName().toString(), attribute.value().toString());
+        characters += attribute.value().size();
+    }
+    fragment.weight = 1 + characters / 256;
     m_fragments.push_back(std::move(fragment));
 
     if (!m_open.empty()) {

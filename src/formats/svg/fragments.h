@@ -19,6 +19,9 @@ struct SvgFragment
     bool foreign = false;          // of another namespace, or inside such an element
     ElementVisibility shown;       // its own display and visibility, not inherited
     QXmlStreamAttributes attributes;
+    // What a copy of it costs to draw: one, and one more for every 256
+    // characters of its attributes, whose numbers each copy reads again.
+    qint64 weight = 1;
     int firstChild = -1;
     int nextSibling = -1;
     bool complete = false;         // its end tag has been read

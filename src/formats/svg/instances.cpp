@@ -12,8 +12,9 @@
 
 namespace {
 
-// Some thousand times the elements of a large icon sheet; copies past it
-// are left out, whatever the file asks for.
+// Some thousand times the elements of a large icon sheet, or some 250
+// million characters of attributes read again; copies past it are left
+// out, whatever the file asks for.
 constexpr qint64 maximumElementsCopied = qint64(1) << 20;
 // Far deeper than a drawing program nests its symbols, and shallow enough
 // for the stack: elements inside copies inside copies, counted together.
@@ -65,12 +66,13 @@ bool SvgInstancer::drawUse(int use, const QMatrix &parent, ElementVisibility::Vi
     return goOn;
 }
 
-// Counts one element copied; false once the file has had its share.
-bool SvgInstancer::spend()
+// Counts the work of one element copied; false once the file has had its
+// share.
+bool SvgInstancer::spend(qint64 weight)
 {
     if (m_elementsCopied >= maximumElementsCopied)
         return false;
-    ++m_elementsCopied;
+    m_elementsCopied += weight;
     return true;
 }
 
@@ -99,7 +101,7 @@ bool SvgInstancer::instanceUse(int index, const QMatrix &parent, ElementVisibili
 bool SvgInstancer::instanceElement(int index, const QMatrix &parent, ElementVisibility::Visibility visibility,
                                    std::optional<SvgNote> hiddenBy, const SvgFragment *use)
 {
-    if (!spend())
+    if (!spend(m_fragments.at(index).weight))
         return true;
     if (m_depth >= maximumCopyDepth) {
         m_notes.add(SvgNote::UseNestedTooDeep);

@@ -55,7 +55,7 @@ private:
     // shows nothing.
     std::optional<QMatrix> viewportMatrix(const SvgFragment &element, const SvgFragment *use);
     double viewportLength(const SvgFragment &element, const SvgFragment *use, const char *name, double reference);
-    bool spend();
+    bool spend(qint64 weight);
 
     const SvgFragments &m_fragments;
     SvgNotes &m_notes;
