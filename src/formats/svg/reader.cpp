@@ -8,6 +8,7 @@
 #include "shapes.h"
 #include "transform.h"
 #include "units.h"
+#include "usescan.h"
 #include "viewbox.h"
 #include "visibility.h"
 
@@ -107,11 +108,14 @@ struct PendingUse
 class SvgDocumentReader : private SvgInstanceSink
 {
 public:
-    SvgDocumentReader(Drawing &drawing, const QFile &file, bool asBrowserShows)
+    // `keepIds`: whether the elements with an id must be kept, for the
+    // copies that uses may make of them.
+    SvgDocumentReader(Drawing &drawing, const QFile &file, bool asBrowserShows, bool keepIds)
         : m_drawing(drawing)
         , m_file(file)
         , m_fileSize(double(file.size()))
         , m_asBrowserShows(asBrowserShows)
+        , m_keepIds(keepIds)
         , m_instancer(m_fragments, m_notes, *this)
     {
     }
@@ -155,6 +159,7 @@ private:
     const QFile &m_file;
     const double m_fileSize;
     const bool m_asBrowserShows;
+    const bool m_keepIds;
     SvgNotes m_notes;
     SvgFragments m_fragments;
     SvgInstancer m_instancer;
@@ -417,7 +422,7 @@ void SvgDocumentReader::keepFragment(const QXmlStreamAttributes &attributes, Svg
                                      bool foreign, const ElementVisibility &shown, OpenElement &element)
 {
     const bool use = kind.role == SvgElementRole::NotDrawn && name == QLatin1String("use");
-    if (!m_fragments.recording() && !use && !hasId(attributes))
+    if (!m_fragments.recording() && !use && !(m_keepIds && hasId(attributes)))
         return;
     element.fragment = m_fragments.open(attributes, kind, name, foreign, shown);
 }
@@ -665,9 +670,13 @@ bool readSvg(const QString &path, Drawing &drawing)
     if (!file.open(QIODevice::ReadOnly))
         return false;
 
-    SvgDocumentReader reader(drawing, file, activeConversionOptions().svgAsBrowserShows);
+    const bool asBrowserShows = activeConversionOptions().svgAsBrowserShows;
+    const bool compressed = isGzip(file.peek(8));
+    // A compressed file would have to be inflated twice to be scanned.
+    const bool keepIds = asBrowserShows && (compressed || mayHoldUse(file));
+    SvgDocumentReader reader(drawing, file, asBrowserShows, keepIds);
     bool documentRead;
-    if (isGzip(file.peek(8))) {
+    if (compressed) {
         GzipInflater inflater(file);
         documentRead = reader.readInflated(inflater);
     } else {

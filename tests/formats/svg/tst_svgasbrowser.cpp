@@ -3,6 +3,7 @@
 #include "drawing/drawing.h"
 #include "formats/formatoptions.h"
 #include "formats/svg/reader.h"
+#include "formats/svg/usescan.h"
 
 #include <QtTest>
 
@@ -85,6 +86,8 @@ private slots:
     void copiesOfCopiesAreCutOff_data();
     void copiesOfCopiesAreCutOff();
     void longChainsOfUsesAreRefused();
+    void scanForUses_data();
+    void scanForUses();
     void realWorldFilesReadAlike_data();
     void realWorldFilesReadAlike();
 
@@ -284,6 +287,30 @@ void TestSvgAsBrowser::longChainsOfUsesAreRefused()
     QVERIFY(read(millimetrePage(body), drawing, true));
     QCOMPARE(drawing.objects().size(), 1 + 1024);
     QCOMPARE(notesText(drawing.notes()), QStringLiteral("skipped/use nested too deep/76"));
+}
+
+void TestSvgAsBrowser::scanForUses_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("mayHoldUse");
+    QTest::newRow("use") << QByteArray("<svg><use href=\"#a\"/></svg>") << true;
+    QTest::newRow("prefixed use") << QByteArray("<svg><svg:use\nhref=\"#a\"/></svg>") << true;
+    QTest::newRow("the word elsewhere") << QByteArray("<svg id=\"use\"><useful/><!-- use --></svg>") << false;
+    QTest::newRow("use across a megabyte")
+        << "<svg>" + QByteArray((1 << 20) - 7, ' ') + "<use href=\"#a\"/></svg>" << true;
+    QTest::newRow("entity") << QByteArray("<!DOCTYPE svg [<!ENTITY u \"&#60;use/>\">]><svg>&u;</svg>") << true;
+    QTest::newRow("UTF-16") << QByteArray("\xff\xfe<\0s\0v\0g\0/\0>\0", 14) << true;
+}
+
+void TestSvgAsBrowser::scanForUses()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, mayHoldUse);
+    QBuffer buffer(&content);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    buffer.seek(1);
+    QCOMPARE(::mayHoldUse(buffer), mayHoldUse);
+    QCOMPARE(buffer.pos(), qint64(1));
 }
 
 void TestSvgAsBrowser::realWorldFilesReadAlike_data()
