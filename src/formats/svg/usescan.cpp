@@ -44,16 +44,21 @@ bool mayHoldUse(QIODevice &device)
                              || uchar(head.at(0)) == 0xff))
         return true;
 
+    // One buffer for the whole scan: the end of each piece moves to its
+    // start, before the next piece.
+    QByteArray buffer(int(overlapBytes + pieceBytes), Qt::Uninitialized);
+    char *const data = buffer.data();
+    qint64 carried = 0;
     bool found = false;
-    QByteArray piece;
-    QByteArray carried;
     while (!found) {
-        piece = device.read(pieceBytes);
-        if (piece.isEmpty())
+        const qint64 size = device.read(data + carried, pieceBytes);
+        if (size <= 0)
             break;
-        piece.prepend(carried);
-        found = holdsUseTag(piece.constData(), std::size_t(piece.size())) || piece.contains("<!ENTITY");
-        carried = piece.right(overlapBytes);
+        const qint64 filled = carried + size;
+        const QByteArray piece = QByteArray::fromRawData(data, int(filled));
+        found = holdsUseTag(data, std::size_t(filled)) || piece.contains("<!ENTITY");
+        carried = qMin(filled, qint64(overlapBytes));
+        std::memmove(data, data + filled - carried, std::size_t(carried));
     }
     device.seek(start);
     return found;
