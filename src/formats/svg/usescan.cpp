@@ -3,32 +3,51 @@
 #include <QByteArray>
 #include <QIODevice>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr qint64 pieceBytes = 1 << 20;
-// "<use" and what must follow it, kept from the end of one piece for the
-// next.
-constexpr int overlapBytes = 8;
+// Longer prefixes are not looked behind; a use with one draws nothing of
+// what it refers to, and says so.
+constexpr int longestPrefix = 64;
+// A tag that begins this near the end of a piece is looked at again with
+// the next piece.
+constexpr int overlapBytes = longestPrefix + 16;
 
 bool endsName(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '/' || c == '>';
 }
 
+bool startsWith(const char *at, const char *end, const char *word, std::size_t length)
+{
+    return std::size_t(end - at) >= length && std::memcmp(at, word, length) == 0;
+}
+
+// Every tag opens with "<", which memchr finds far faster than any word.
 bool holdsUseTag(const char *data, std::size_t size)
 {
     const char *cursor = data;
     const char *const end = data + size;
     while (cursor < end) {
-        const void *found = memmem(cursor, std::size_t(end - cursor), "use", 3);
-        if (!found)
+        const char *open = static_cast<const char *>(std::memchr(cursor, '<', std::size_t(end - cursor)));
+        if (!open)
             return false;
-        const char *at = static_cast<const char *>(found);
-        if (at > data && (at[-1] == '<' || at[-1] == ':') && (at + 3 == end || endsName(at[3])))
+        cursor = open + 1;
+        if (startsWith(cursor, end, "!ENTITY", 7))
             return true;
-        cursor = at + 1;
+        const char *name = cursor;
+        const char *limit = std::min(end, cursor + longestPrefix);
+        for (const char *c = cursor; c < limit && !endsName(*c); ++c) {
+            if (*c == ':') {
+                name = c + 1;
+                break;
+            }
+        }
+        if (startsWith(name, end, "use", 3) && name + 3 < end && endsName(name[3]))
+            return true;
     }
     return false;
 }
@@ -55,8 +74,7 @@ bool mayHoldUse(QIODevice &device)
         if (size <= 0)
             break;
         const qint64 filled = carried + size;
-        const QByteArray piece = QByteArray::fromRawData(data, int(filled));
-        found = holdsUseTag(data, std::size_t(filled)) || piece.contains("<!ENTITY");
+        found = holdsUseTag(data, std::size_t(filled));
         carried = qMin(filled, qint64(overlapBytes));
         std::memmove(data, data + filled - carried, std::size_t(carried));
     }
