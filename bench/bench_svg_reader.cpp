@@ -1,7 +1,8 @@
 // Converts a generated 100 MB SVG of long path data through the conversion
 // job, as the window does, then times reading and writing apart; counts the
 // heap allocations of scanning ordinary path commands; reads a compressed
-// bomb to show that inflating stops at its limit.
+// bomb to show that inflating stops at its limit. With --svg-as-browser
+// the drawings are read as a browser shows them.
 
 #include "benchsupport.h"
 
@@ -9,6 +10,7 @@
 #include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
 #include "formats/formatdispatch.h"
+#include "formats/formatoptions.h"
 #include "formats/svg/pathdata.h"
 #include "formats/svg/reader.h"
 
@@ -253,6 +255,9 @@ void *realloc(void *p, std::size_t size)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    // The same drawings read as a browser shows them.
+    if (app.arguments().contains(QStringLiteral("--svg-as-browser")))
+        svgAsBrowserShows = true;
     benchmarkScannerAllocations();
     benchmarkConversion();
     benchmarkCompressedBomb();

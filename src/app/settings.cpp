@@ -44,6 +44,7 @@ void Settings::loadControls()
     ui->formatDXFSplineSegments->setValue(options.dxfSplineSegments);
     ui->formatDXFSplineSegmentsFromFile->setChecked(options.dxfSplineSegmentsFromFile);
     ui->formatDXFSplineSegments->setEnabled(!ui->formatDXFSplineSegmentsFromFile->isChecked());
+    ui->formatSVGAsBrowserShows->setChecked(options.svgAsBrowserShows);
     ui->parallelFiles->setMaximum(maxParallelFiles);
     ui->parallelFiles->setValue(loadParallelFiles(m_settings));
     const ShapingOptions shaping = loadShapingOptions(m_settings);
@@ -74,6 +75,7 @@ void Settings::onAccepted()
     options.hpglFullInstructionSet = ui->formatHPGLFullInstructionSet->isChecked();
     options.dxfSplineSegments = ui->formatDXFSplineSegments->value();
     options.dxfSplineSegmentsFromFile = ui->formatDXFSplineSegmentsFromFile->isChecked();
+    options.svgAsBrowserShows = ui->formatSVGAsBrowserShows->isChecked();
     storeFormatOptions(m_settings, options);
     storeParallelFiles(m_settings, ui->parallelFiles->value());
     ShapingOptions shaping;

@@ -90,6 +90,9 @@ constexpr OptionRow optionTable[] = {
     {"", "spline-segments", "N", WholeNumber{&ConvertRequest::dxfSplineSegments}, "DXF spline points per control point"},
     {"", "spline-segments-from-file", "", OnOff{&ConvertRequest::dxfSplineSegmentsFromFile},
      "take the DXF spline resolution from the file"},
+    {"", "svg-as-browser", "", OnOff{&ConvertRequest::svgAsBrowserShows},
+     "draw SVG as a browser shows it: <use> copies drawn,\n"
+     "hidden and defined-only shapes left out"},
     {"", "order", "", OnOff{&ConvertRequest::orderObjects},
      "order the objects to shorten the travel between them"},
     {"", "order-budget", "SECONDS", Seconds{&ConvertRequest::orderBudgetSeconds},

@@ -25,6 +25,7 @@ struct ConvertRequest
     std::optional<bool> hpglFullInstructionSet;
     std::optional<qint32> dxfSplineSegments;
     std::optional<bool> dxfSplineSegmentsFromFile;
+    std::optional<bool> svgAsBrowserShows;
     std::optional<bool> orderObjects;
     std::optional<double> orderBudgetSeconds;
     std::optional<bool> joinTouching;

@@ -41,6 +41,7 @@ ConversionOptions optionsFor(const ConvertRequest &request)
     overrideWith(options.orderObjects, request.orderObjects);
     overrideWith(options.orderBudgetSeconds, request.orderBudgetSeconds);
     overrideWith(options.joinTouching, request.joinTouching);
+    overrideWith(options.svgAsBrowserShows, request.svgAsBrowserShows);
     return options;
 }
 

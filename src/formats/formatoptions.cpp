@@ -16,6 +16,7 @@ bool orderObjects = builtIn.orderObjects;
 double orderBudgetSeconds = builtIn.orderBudgetSeconds;
 bool joinTouching = builtIn.joinTouching;
 bool hpglFullInstructionSet = builtIn.hpglFullInstructionSet;
+bool svgAsBrowserShows = builtIn.svgAsBrowserShows;
 
 thread_local std::function<void(double)> progressCallback = [](double) {};
 
@@ -33,6 +34,7 @@ ConversionOptions ConversionOptions::fromProcessValues()
     options.orderBudgetSeconds = ::orderBudgetSeconds;
     options.joinTouching = ::joinTouching;
     options.hpglFullInstructionSet = ::hpglFullInstructionSet;
+    options.svgAsBrowserShows = ::svgAsBrowserShows;
     return options;
 }
 

@@ -19,6 +19,7 @@ extern bool orderObjects;
 extern double orderBudgetSeconds;
 extern bool joinTouching;
 extern bool hpglFullInstructionSet;
+extern bool svgAsBrowserShows;
 
 // Called by the readers and the writer with the fraction of their work
 // done. It always holds a callable; the conversion job installs its own on
@@ -44,6 +45,8 @@ struct ConversionOptions
     // always has; on, also what a plotter does with scaling, rotation,
     // relative moves, circles, arcs, rectangles and polygons.
     bool hpglFullInstructionSet = false;
+    // SVG drawn as a browser shows it rather than as the reader reads it.
+    bool svgAsBrowserShows = false;
 
     // A copy of the process-wide values as they stand now.
     static ConversionOptions fromProcessValues();

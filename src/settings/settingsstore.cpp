@@ -42,6 +42,10 @@ void loadProcessOptions(QSettings &settings)
     readInto(settings, SettingsKeys::dxfSplineSegmentsFromFile, ::dxfSplineSegmentsFromFile);
     settings.endGroup();
 
+    settings.beginGroup(QLatin1String(svgGroup));
+    readInto(settings, SettingsKeys::svgAsBrowserShows, ::svgAsBrowserShows);
+    settings.endGroup();
+
     const ShapingOptions shaping = loadShapingOptions(settings);
     ::orderObjects = shaping.orderObjects;
     ::orderBudgetSeconds = shaping.orderBudgetSeconds;
@@ -76,6 +80,11 @@ FormatOptions loadFormatOptions(QSettings &settings)
     readInto(settings, SettingsKeys::dxfSplineSegments, options.dxfSplineSegments);
     readInto(settings, SettingsKeys::dxfSplineSegmentsFromFile, options.dxfSplineSegmentsFromFile);
     settings.endGroup();
+
+    options.svgAsBrowserShows = ::svgAsBrowserShows;
+    settings.beginGroup(QLatin1String(svgGroup));
+    readInto(settings, SettingsKeys::svgAsBrowserShows, options.svgAsBrowserShows);
+    settings.endGroup();
     return options;
 }
 
@@ -96,6 +105,11 @@ void storeFormatOptions(QSettings &settings, const FormatOptions &options)
     settings.beginGroup(QLatin1String(dxfGroup));
     write(settings, SettingsKeys::dxfSplineSegments, ::dxfSplineSegments);
     write(settings, SettingsKeys::dxfSplineSegmentsFromFile, ::dxfSplineSegmentsFromFile);
+    settings.endGroup();
+
+    ::svgAsBrowserShows = options.svgAsBrowserShows;
+    settings.beginGroup(QLatin1String(svgGroup));
+    write(settings, SettingsKeys::svgAsBrowserShows, ::svgAsBrowserShows);
     settings.endGroup();
 }
 

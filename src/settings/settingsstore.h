@@ -25,6 +25,9 @@ inline constexpr char dxfGroup[] = "Format/DXF";
 inline constexpr char dxfSplineSegments[] = "SplineSegments";
 inline constexpr char dxfSplineSegmentsFromFile[] = "SplineSegmentsFromFile";
 
+inline constexpr char svgGroup[] = "Format/SVG";
+inline constexpr char svgAsBrowserShows[] = "AsBrowserShows";
+
 inline constexpr char parallelFiles[] = "Output/ParallelFiles";
 inline constexpr char orderObjects[] = "Output/OrderObjects";
 inline constexpr char orderTimeBudget[] = "Output/OrderTimeBudget";
@@ -44,7 +47,7 @@ void loadProcessOptions(QSettings &settings);
 // The output options as stored, with their defaults when absent.
 OutputOptions loadOutputOptions(QSettings &settings);
 
-// The four reader options that the format options dialog edits.
+// The reader options that the format options dialog edits.
 struct FormatOptions
 {
     qint32 hpglUnits = 0;
@@ -52,6 +55,7 @@ struct FormatOptions
     qint32 dxfSplineSegments = 0;
     bool dxfSplineSegmentsFromFile = false;
     bool hpglFullInstructionSet = false;
+    bool svgAsBrowserShows = false;
 };
 
 // The reader options as stored, each defaulting to its process-wide value;

@@ -64,6 +64,8 @@ void TestSettingsDialog::formatListChoosesPage_data()
     QTest::addColumn<QString>("page");
     QTest::newRow("HPGL") << 0 << QStringLiteral("page_4");
     QTest::newRow("DXF") << 1 << QStringLiteral("page_6");
+    QTest::newRow("SVG") << 2 << QStringLiteral("svgPage");
+    QTest::newRow("Output") << 3 << QStringLiteral("outputPage");
 }
 
 void TestSettingsDialog::formatListChoosesPage()
@@ -104,6 +106,7 @@ void TestSettingsDialog::okStoresAndApplies()
     QVERIFY(child<QDoubleSpinBox>(dialog, "orderBudget")->isEnabled());
     child<QDoubleSpinBox>(dialog, "orderBudget")->setValue(2.5);
     child<QCheckBox>(dialog, "joinTouching")->setChecked(true);
+    child<QCheckBox>(dialog, "formatSVGAsBrowserShows")->setChecked(true);
     QTest::mouseClick(button(dialog, QDialogButtonBox::Ok), Qt::LeftButton);
 
     QVERIFY(!dialog.isVisible());
@@ -123,7 +126,10 @@ void TestSettingsDialog::okStoresAndApplies()
     QCOMPARE(stored("Output/JoinTouching").toBool(), true);
     QCOMPARE(::orderObjects, true);
     QCOMPARE(::joinTouching, true);
-    QCOMPARE(m_environment.storedKeys().size(), 9);
+    QCOMPARE(stored("Format/SVG/AsBrowserShows").toBool(), true);
+    QCOMPARE(::svgAsBrowserShows, true);
+    QCOMPARE(m_environment.storedKeys().size(), 10);
+    ::svgAsBrowserShows = ConversionOptions().svgAsBrowserShows;
     ::orderObjects = ConversionOptions().orderObjects;
     ::orderBudgetSeconds = ConversionOptions().orderBudgetSeconds;
     ::joinTouching = ConversionOptions().joinTouching;

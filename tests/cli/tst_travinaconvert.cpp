@@ -39,6 +39,8 @@ private slots:
     void outputPatterns_data();
     void outputPatterns();
     void storedSettingsApplyAndFlagsOverride();
+    void svgAsBrowserShows_data();
+    void svgAsBrowserShows();
     void templateTexts();
     void unwritableDirectoriesFailCleanly();
     void writeErrorKeepsPreviousOutput();
@@ -270,6 +272,39 @@ void TestTravinaConvert::storedSettingsApplyAndFlagsOverride()
     QCOMPARE(overridden.exitCode, 0);
     QCOMPARE(fileContents(m_dir->filePath(QStringLiteral("a.flag"))), QByteArray("STORED INIT\nX1.000000 Y1.000000\nM2\n"));
     QCOMPARE(fileContents(store), storeBefore);
+}
+
+void TestTravinaConvert::svgAsBrowserShows_data()
+{
+    QTest::addColumn<QStringList>("flags");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QByteArray>("report");
+    const QByteArray asRead = "OK a.svg -> a.nc\n"
+                              "  drawn although hidden in the file: in defs (1) [option: As a browser shows it]\n"
+                              "  not drawn: 1 use [option: As a browser shows it]\n";
+    const QByteArray asShown = "OK a.svg -> a.nc\n"
+                               "  hidden, not drawn: in defs (1)\n";
+    QTest::newRow("neither") << QStringList() << false << asRead;
+    QTest::newRow("flag") << QStringList{QStringLiteral("--svg-as-browser")} << false << asShown;
+    QTest::newRow("stored") << QStringList() << true << asShown;
+    QTest::newRow("stored, flag off") << QStringList{QStringLiteral("--no-svg-as-browser")} << true << asRead;
+}
+
+void TestTravinaConvert::svgAsBrowserShows()
+{
+    QFETCH(QStringList, flags);
+    QFETCH(bool, stored);
+    QFETCH(QByteArray, report);
+    if (stored) {
+        QSettings settings(m_config + QStringLiteral("/Ostrane/Travina.conf"), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Format/SVG/AsBrowserShows"), true);
+    }
+    file(QStringLiteral("a.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10mm\" height=\"10mm\" "
+                                  "viewBox=\"0 0 10 10\"><defs><line id=\"a\" x2=\"1\"/></defs>"
+                                  "<use href=\"#a\" x=\"3\"/></svg>");
+    const Run result = run(flags + QStringList{QStringLiteral("-o"), QStringLiteral("%f.nc"), QStringLiteral("a.svg")});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, report);
 }
 
 void TestTravinaConvert::laterOptionOverridesEarlier_data()

@@ -6,6 +6,7 @@
 #include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
 #include "drawing/painterpathflattening.h"
+#include "formats/formatoptions.h"
 #include "formats/svg/pathdata.h"
 #include "formats/svg/reader.h"
 #include "formats/svg/transform.h"
@@ -34,7 +35,8 @@ inline void fuzzSvgGrammar(const char *data, std::size_t size)
         viewBoxMapping(box, 10, 20, text);
 }
 
-// The input as a whole file, plain or compressed, written to `scratchPath`.
+// The input as a whole file, plain or compressed, written to `scratchPath`,
+// read as the reader reads it and as a browser shows it.
 inline bool fuzzSvgDocument(const char *data, std::size_t size, const QString &scratchPath)
 {
     QFile file(scratchPath);
@@ -42,6 +44,12 @@ inline bool fuzzSvgDocument(const char *data, std::size_t size, const QString &s
         qFatal("cannot write %s", qPrintable(scratchPath));
     file.write(data, qint64(size));
     file.close();
+    ConversionOptions options;
     Drawing drawing;
-    return readSvg(scratchPath, drawing);
+    const bool read = readSvg(scratchPath, drawing);
+    options.svgAsBrowserShows = true;
+    const ScopedConversionOptions asBrowserShows(options);
+    Drawing shown;
+    readSvg(scratchPath, shown);
+    return read;
 }

@@ -52,9 +52,45 @@ const NoteText noteTexts[] = {
     {DrawingNote::Assumed, QT_TRANSLATE_NOOP("DrawingNotes", "size in px (size in %)")},
     {DrawingNote::Assumed, QT_TRANSLATE_NOOP("DrawingNotes", "size in user units (unit unknown)")},
     {DrawingNote::Assumed, QT_TRANSLATE_NOOP("DrawingNotes", "size 0 (size unreadable)")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "use of a missing element")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "use that leads back to itself")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "use nested too deep")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "use past the limit of copies")},
+    {DrawingNote::Skipped, QT_TRANSLATE_NOOP("DrawingNotes", "use of zero size")},
+    {DrawingNote::Assumed, QT_TRANSLATE_NOOP("DrawingNotes", "symbol unscaled (viewport size unknown)")},
+    {DrawingNote::Assumed, QT_TRANSLATE_NOOP("DrawingNotes", "page width from the viewBox in px (width missing)")},
+    {DrawingNote::Assumed, QT_TRANSLATE_NOOP("DrawingNotes", "page height from the viewBox in px (height missing)")},
+    {DrawingNote::Assumed, QT_TRANSLATE_NOOP("DrawingNotes", "page width from the viewBox in px (width in %)")},
+    {DrawingNote::Assumed, QT_TRANSLATE_NOOP("DrawingNotes", "page height from the viewBox in px (height in %)")},
 };
-static_assert(sizeof noteTexts / sizeof noteTexts[0] == std::size_t(SvgNote::SizeUnreadable) + 1,
+static_assert(sizeof noteTexts / sizeof noteTexts[0] == std::size_t(SvgNote::PageHeightFromViewBoxPercent) + 1,
               "one text per note");
+
+const char *const asBrowserShowsOption = QT_TRANSLATE_NOOP("DrawingNotes", "As a browser shows it");
+
+// What a browser shows otherwise than the reader reads it.
+bool browserShowsOtherwise(SvgNote note)
+{
+    switch (note) {
+    case SvgNote::InDefs:
+    case SvgNote::InSymbol:
+    case SvgNote::InClipPath:
+    case SvgNote::InMask:
+    case SvgNote::InMarker:
+    case SvgNote::InPattern:
+    case SvgNote::InElementNotDrawn:
+    case SvgNote::DisplayNone:
+    case SvgNote::VisibilityHidden:
+    case SvgNote::VisibilityCollapse:
+    case SvgNote::PageWidthMissing:
+    case SvgNote::PageHeightMissing:
+    case SvgNote::PageWidthInPercent:
+    case SvgNote::PageHeightInPercent:
+        return true;
+    default:
+        return false;
+    }
+}
 
 constexpr int maximumNameLength = 32;
 
@@ -99,15 +135,39 @@ void SvgNotes::addNotDrawn(QStringView element)
     m_elements.push_back({name, 1});
 }
 
-void SvgNotes::addTo(DrawingNotes &notes) const
+SvgNote definitionsNote(QStringView name)
 {
+    if (name == QLatin1String("defs"))
+        return SvgNote::InDefs;
+    if (name == QLatin1String("symbol"))
+        return SvgNote::InSymbol;
+    if (name == QLatin1String("clipPath"))
+        return SvgNote::InClipPath;
+    if (name == QLatin1String("mask"))
+        return SvgNote::InMask;
+    if (name == QLatin1String("marker"))
+        return SvgNote::InMarker;
+    return SvgNote::InPattern;
+}
+
+void SvgNotes::addTo(DrawingNotes &notes, bool asBrowserShows) const
+{
+    const QString option = QLatin1String(asBrowserShowsOption);
     for (const Entry &entry : m_order) {
         if (entry.note >= 0) {
             const NoteText &text = noteTexts[entry.note];
-            notes.add(text.kind, QLatin1String(text.name), m_counts[std::size_t(entry.note)]);
+            const QLatin1String name(text.name);
+            DrawingNote::Kind kind = text.kind;
+            if (asBrowserShows && kind == DrawingNote::DrawnHidden)
+                kind = DrawingNote::Hidden;
+            notes.add(kind, name, m_counts[std::size_t(entry.note)]);
+            if (!asBrowserShows && browserShowsOtherwise(SvgNote(entry.note)))
+                notes.setOption(kind, name, option);
         } else if (entry.element < int(m_elements.size())) {
             const ElementCount &element = m_elements[std::size_t(entry.element)];
             notes.add(DrawingNote::NotDrawn, element.name, element.count);
+            if (!asBrowserShows && element.name == QLatin1String("use"))
+                notes.setOption(DrawingNote::NotDrawn, element.name, option);
         } else {
             notes.add(DrawingNote::NotDrawn,
                       QLatin1String(QT_TRANSLATE_NOOP("DrawingNotes", "elements of further kinds")),

@@ -48,7 +48,21 @@ enum class SvgNote {
     SizeInPercent,
     SizeInUnknownUnit,
     SizeUnreadable,
+    UseTargetMissing,
+    UseCycle,
+    UseNestedTooDeep,
+    UseBeyondCopyLimit,
+    UseOfZeroSize,
+    SymbolSizeUnknown,
+    PageWidthFromViewBoxMissing,
+    PageHeightFromViewBoxMissing,
+    PageWidthFromViewBoxPercent,
+    PageHeightFromViewBoxPercent,
 };
+
+// Why the shapes inside a defs, symbol, clipPath, mask, marker or pattern
+// element are out of sight.
+SvgNote definitionsNote(QStringView name);
 
 // The notes of one file, counted while it is read and handed to the
 // drawing once at the end: an element met a million times costs a counter,
@@ -63,10 +77,13 @@ public:
     }
     // An element of a kind that is not drawn, by its local name.
     void addNotDrawn(QStringView element);
-    void addTo(DrawingNotes &notes) const;
+    // With `asBrowserShows`, shapes the file keeps out of sight were left
+    // out, and are noted so; without it, the notes of what a browser would
+    // show otherwise name the option that would.
+    void addTo(DrawingNotes &notes, bool asBrowserShows = false) const;
 
 private:
-    static constexpr std::size_t noteCount = std::size_t(SvgNote::SizeUnreadable) + 1;
+    static constexpr std::size_t noteCount = std::size_t(SvgNote::PageHeightFromViewBoxPercent) + 1;
     // Names beyond this many are counted together.
     static constexpr std::size_t maximumElementNames = 64;
 

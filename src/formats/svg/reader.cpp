@@ -1,11 +1,14 @@
 #include "reader.h"
 
 #include "elements.h"
+#include "fragments.h"
+#include "instances.h"
 #include "namespaces.h"
 #include "notes.h"
 #include "shapes.h"
 #include "transform.h"
 #include "units.h"
+#include "usescan.h"
 #include "viewbox.h"
 #include "visibility.h"
 
@@ -64,19 +67,13 @@ bool isShapeName(QStringView name)
     return svgElementKind(name).role == SvgElementRole::Shape;
 }
 
-std::optional<SvgNote> definitionsNote(QStringView name)
+bool hasId(const QXmlStreamAttributes &attributes)
 {
-    if (name == QLatin1String("defs"))
-        return SvgNote::InDefs;
-    if (name == QLatin1String("symbol"))
-        return SvgNote::InSymbol;
-    if (name == QLatin1String("clipPath"))
-        return SvgNote::InClipPath;
-    if (name == QLatin1String("mask"))
-        return SvgNote::InMask;
-    if (name == QLatin1String("marker"))
-        return SvgNote::InMarker;
-    return SvgNote::InPattern;
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        if (attribute.qualifiedName() == QLatin1String("id"))
+            return true;
+    }
+    return false;
 }
 
 QString failureAt(const char *text, const QXmlStreamReader &xml)
@@ -95,16 +92,31 @@ struct OpenElement
     bool insideSvg = false;            // inside an SVG "svg" element
     bool insideForeign = false;        // inside an element of another namespace, within SVG content
     bool openedGroup = false;
+    int fragment = -1; // where it is kept for the copies of uses, if it is
     int prefixDeclarations = 0;
 };
 
-class SvgDocumentReader
+// A use met before the element it refers to, drawn once the whole
+// document has been read.
+struct PendingUse
+{
+    int use;
+    QMatrix parent;
+    ElementVisibility::Visibility visibility;
+};
+
+class SvgDocumentReader : private SvgInstanceSink
 {
 public:
-    SvgDocumentReader(Drawing &drawing, const QFile &file)
+    // `keepIds`: whether the elements with an id must be kept, for the
+    // copies that uses may make of them.
+    SvgDocumentReader(Drawing &drawing, const QFile &file, bool asBrowserShows, bool keepIds)
         : m_drawing(drawing)
         , m_file(file)
         , m_fileSize(double(file.size()))
+        , m_asBrowserShows(asBrowserShows)
+        , m_keepIds(keepIds)
+        , m_instancer(m_fragments, m_notes, *this)
     {
     }
 
@@ -121,9 +133,20 @@ private:
     // False when the document is too large to read further.
     bool startElement(const QXmlStreamReader &xml);
     void endElement();
-    void readNamespacesAndVisibility(const QXmlStreamAttributes &attributes, OpenElement &element);
+    // The element's own display and visibility.
+    ElementVisibility readNamespacesAndVisibility(const QXmlStreamAttributes &attributes, OpenElement &element);
+    void keepFragment(const QXmlStreamAttributes &attributes, SvgElementKind kind, QStringView name, bool foreign,
+                      const ElementVisibility &shown, OpenElement &element);
+    bool drawUse(const QXmlStreamAttributes &attributes, const OpenElement &element);
+    void noteHiddenShape(SvgShape shape, const QXmlStreamAttributes &attributes, SvgNote hidden);
+    bool drawInstance(SvgShape shape, const QXmlStreamAttributes &attributes, const QMatrix &matrix) override;
+    bool placeOutline(const QMatrix &matrix, std::optional<SvgNote> hidden);
+    QMatrix groupMatrix() const { return m_groups.empty() ? QMatrix() : m_groups.back(); }
     bool inSvgNamespace(QStringView prefix, const OpenElement &element) const;
     void readDocumentElement(const QXmlStreamAttributes &attributes);
+    // A page width or height that a browser takes from the viewBox, in
+    // millimetres, when the option asks for it; else `length`.
+    double pageLength(QStringView text, double viewBoxLength, double length) const;
     void noteDocumentSize(QStringView width, QStringView height, bool viewBox);
     void openGroup(const QXmlStreamAttributes &attributes);
     bool drawShape(SvgShape shape, const QXmlStreamAttributes &attributes, std::optional<SvgNote> hidden);
@@ -135,7 +158,12 @@ private:
     Drawing &m_drawing;
     const QFile &m_file;
     const double m_fileSize;
+    const bool m_asBrowserShows;
+    const bool m_keepIds;
     SvgNotes m_notes;
+    SvgFragments m_fragments;
+    SvgInstancer m_instancer;
+    std::vector<PendingUse> m_pendingUses;
     // Unit scale from the width and height, for documents without a viewBox.
     QMatrix m_base;
     // Per open group: its transform composed with those of its parents.
@@ -255,8 +283,9 @@ bool SvgDocumentReader::startElement(const QXmlStreamReader &xml)
     OpenElement element = parent;
     element.openedGroup = false;
     element.prefixDeclarations = 0;
+    element.fragment = -1;
     const QXmlStreamAttributes attributes = xml.attributes();
-    readNamespacesAndVisibility(attributes, element);
+    const ElementVisibility shown = readNamespacesAndVisibility(attributes, element);
     const QStringView name = xml.name();
 
     if (!inSvgNamespace(xml.prefix(), element)) {
@@ -264,12 +293,16 @@ bool SvgDocumentReader::startElement(const QXmlStreamReader &xml)
         if (isShapeName(name))
             m_notes.add(SvgNote::ShapeInForeignNamespace);
         element.insideForeign = element.insideForeign || element.insideSvg;
+        if (m_asBrowserShows && m_fragments.recording())
+            keepFragment(attributes, svgElementKind(name), name, true, shown, element);
         m_open.push_back(element);
         reportProgress();
         return true;
     }
 
     const SvgElementKind kind = svgElementKind(name);
+    if (m_asBrowserShows)
+        keepFragment(attributes, kind, name, element.insideForeign, shown, element);
     switch (kind.role) {
     case SvgElementRole::Document:
         element.insideSvg = true;
@@ -294,13 +327,23 @@ bool SvgDocumentReader::startElement(const QXmlStreamReader &xml)
             reportProgress();
             return true;
         }
+        if (hidden && m_asBrowserShows) {
+            noteHiddenShape(kind.shape, attributes, *hidden);
+            reportProgress();
+            return true;
+        }
         return drawShape(kind.shape, attributes, hidden);
     }
     case SvgElementRole::Definitions:
         element.hiddenBy = parent.hiddenBy ? parent.hiddenBy : definitionsNote(name);
         break;
     case SvgElementRole::NotDrawn:
-        m_notes.addNotDrawn(name);
+        if (m_asBrowserShows && name == QLatin1String("use")) {
+            if (!drawUse(attributes, element))
+                return false;
+        } else {
+            m_notes.addNotDrawn(name);
+        }
         element.hiddenBy = parent.hiddenBy ? parent.hiddenBy : SvgNote::InElementNotDrawn;
         break;
     case SvgElementRole::Silent:
@@ -318,13 +361,16 @@ void SvgDocumentReader::endElement()
     const OpenElement &element = m_open.back();
     if (element.openedGroup && !m_groups.empty())
         m_groups.pop_back();
+    if (element.fragment >= 0)
+        m_fragments.close();
     m_prefixes.leave(element.prefixDeclarations);
     m_open.pop_back();
 }
 
 // Namespace declarations, "display" and "visibility" come as attributes of
 // any element; a "style" declaration stands over the attribute.
-void SvgDocumentReader::readNamespacesAndVisibility(const QXmlStreamAttributes &attributes, OpenElement &element)
+ElementVisibility SvgDocumentReader::readNamespacesAndVisibility(const QXmlStreamAttributes &attributes,
+                                                                 OpenElement &element)
 {
     ElementVisibility shown;
     QStringRef style;
@@ -366,6 +412,43 @@ void SvgDocumentReader::readNamespacesAndVisibility(const QXmlStreamAttributes &
         element.visibility = shown.visibility;
     if (shown.displayNone && !element.hiddenBy)
         element.hiddenBy = SvgNote::DisplayNone;
+    return shown;
+}
+
+// Every element with an id is kept with all it holds, since a use may
+// refer to it from anywhere in the document; and a use, to be drawn once
+// what it refers to has been read.
+void SvgDocumentReader::keepFragment(const QXmlStreamAttributes &attributes, SvgElementKind kind, QStringView name,
+                                     bool foreign, const ElementVisibility &shown, OpenElement &element)
+{
+    const bool use = kind.role == SvgElementRole::NotDrawn && name == QLatin1String("use");
+    if (!m_fragments.recording() && !use && !(m_keepIds && hasId(attributes)))
+        return;
+    element.fragment = m_fragments.open(attributes, kind, name, foreign, shown);
+}
+
+// Drawn where it stands when what it refers to has been read, else at the
+// end of the drawing.
+bool SvgDocumentReader::drawUse(const QXmlStreamAttributes &attributes, const OpenElement &element)
+{
+    if (element.hiddenBy || element.insideForeign || element.fragment < 0)
+        return true;
+    if (m_fragments.find(referencedId(attributes)) < 0) {
+        m_pendingUses.push_back({element.fragment, groupMatrix(), element.visibility});
+        return true;
+    }
+    return m_instancer.drawUse(element.fragment, groupMatrix(), element.visibility);
+}
+
+// Left out as a browser leaves it out, and counted when it has an outline.
+void SvgDocumentReader::noteHiddenShape(SvgShape shape, const QXmlStreamAttributes &attributes, SvgNote hidden)
+{
+    // What is wrong with a shape nobody sees is not worth a note.
+    SvgNotes unseen;
+    m_outline.clear();
+    appendShapeOutline(shape, attributes, m_outline, unseen);
+    if (!m_outline.isEmpty())
+        m_notes.add(hidden);
 }
 
 // Elements without a namespace count as SVG: hand-written files often
@@ -398,6 +481,14 @@ void SvgDocumentReader::readDocumentElement(const QXmlStreamAttributes &attribut
     if (!m_documentElementRead) {
         m_documentElementRead = true;
         noteDocumentSize(width, height, viewBoxRead);
+        if (m_asBrowserShows && viewBoxRead) {
+            widthMillimetres = pageLength(width, box.width(), widthMillimetres);
+            heightMillimetres = pageLength(height, box.height(), heightMillimetres);
+            m_instancer.setViewport(box.size());
+        } else if (m_asBrowserShows) {
+            m_instancer.setViewport(QSizeF(width.isEmpty() ? 0 : widthMillimetres * svgPixelsPerMillimetre,
+                                           height.isEmpty() ? 0 : heightMillimetres * svgPixelsPerMillimetre));
+        }
     }
     if (!viewBoxRead)
         return;
@@ -412,6 +503,14 @@ void SvgDocumentReader::readDocumentElement(const QXmlStreamAttributes &attribut
     }
 }
 
+double SvgDocumentReader::pageLength(QStringView text, double viewBoxLength, double length) const
+{
+    const LengthKind kind = lengthKind(text);
+    if (kind == LengthKind::Missing || kind == LengthKind::Percent)
+        return viewBoxLength / svgPixelsPerMillimetre;
+    return length;
+}
+
 // With a viewBox the width and height are the page it fills; without one
 // only their units count, and px is what SVG's user unit is anyway.
 void SvgDocumentReader::noteDocumentSize(QStringView width, QStringView height, bool viewBox)
@@ -422,9 +521,13 @@ void SvgDocumentReader::noteDocumentSize(QStringView width, QStringView height, 
         SvgNote missingPage, missingUnit, percent, unknownUnit, unreadable;
     };
     const Axis axes[] = {
-        {width, SvgNote::PageWidthMissing, SvgNote::UserUnitWidthMissing, SvgNote::PageWidthInPercent,
+        {width, m_asBrowserShows ? SvgNote::PageWidthFromViewBoxMissing : SvgNote::PageWidthMissing,
+         SvgNote::UserUnitWidthMissing,
+         m_asBrowserShows ? SvgNote::PageWidthFromViewBoxPercent : SvgNote::PageWidthInPercent,
          SvgNote::PageWidthInUnknownUnit, SvgNote::PageWidthUnreadable},
-        {height, SvgNote::PageHeightMissing, SvgNote::UserUnitHeightMissing, SvgNote::PageHeightInPercent,
+        {height, m_asBrowserShows ? SvgNote::PageHeightFromViewBoxMissing : SvgNote::PageHeightMissing,
+         SvgNote::UserUnitHeightMissing,
+         m_asBrowserShows ? SvgNote::PageHeightFromViewBoxPercent : SvgNote::PageHeightInPercent,
          SvgNote::PageHeightInUnknownUnit, SvgNote::PageHeightUnreadable},
     };
     for (const Axis &axis : axes) {
@@ -466,8 +569,24 @@ bool SvgDocumentReader::drawShape(SvgShape shape, const QXmlStreamAttributes &at
     // One path serves every shape, so that its storage is allocated once.
     m_outline.clear();
     appendShapeOutline(shape, attributes, m_outline, m_notes);
+    const bool goOn = placeOutline(shapeMatrix(attributes), hidden);
+    reportProgress();
+    return goOn;
+}
+
+bool SvgDocumentReader::drawInstance(SvgShape shape, const QXmlStreamAttributes &attributes, const QMatrix &matrix)
+{
+    m_outline.clear();
+    appendShapeOutline(shape, attributes, m_outline, m_notes);
+    return placeOutline(m_hasViewBox ? matrix : matrix * m_base, std::nullopt);
+}
+
+// Puts the outline into the drawing; false when the drawing has grown too
+// large to go on.
+bool SvgDocumentReader::placeOutline(const QMatrix &matrix, std::optional<SvgNote> hidden)
+{
     if (!m_outline.isEmpty()) {
-        mapInPlace(m_outline, shapeMatrix(attributes));
+        mapInPlace(m_outline, matrix);
         appendPainterPath(m_outline, m_drawing, nullptr);
         const qint64 points = pointsOfNewObjects();
         if (hidden && points > 0)
@@ -482,7 +601,6 @@ bool SvgDocumentReader::drawShape(SvgShape shape, const QXmlStreamAttributes &at
         // infinite radius.
         m_drawing.markCoordinateOutOfRange();
     }
-    reportProgress();
     return true;
 }
 
@@ -524,7 +642,15 @@ bool SvgDocumentReader::mapViewBox(QRectF &bounds)
 
 bool SvgDocumentReader::finish(bool documentRead)
 {
-    m_notes.addTo(m_drawing.notes());
+    if (documentRead) {
+        for (const PendingUse &pending : m_pendingUses) {
+            if (!m_instancer.drawUse(pending.use, pending.parent, pending.visibility)) {
+                documentRead = false;
+                break;
+            }
+        }
+    }
+    m_notes.addTo(m_drawing.notes(), m_asBrowserShows);
     if (!documentRead)
         return false;
     QRectF bounds;
@@ -544,9 +670,13 @@ bool readSvg(const QString &path, Drawing &drawing)
     if (!file.open(QIODevice::ReadOnly))
         return false;
 
-    SvgDocumentReader reader(drawing, file);
+    const bool asBrowserShows = activeConversionOptions().svgAsBrowserShows;
+    const bool compressed = isGzip(file.peek(8));
+    // A compressed file would have to be inflated twice to be scanned.
+    const bool keepIds = asBrowserShows && (compressed || mayHoldUse(file));
+    SvgDocumentReader reader(drawing, file, asBrowserShows, keepIds);
     bool documentRead;
-    if (isGzip(file.peek(8))) {
+    if (compressed) {
         GzipInflater inflater(file);
         documentRead = reader.readInflated(inflater);
     } else {

@@ -154,6 +154,11 @@ void appendRectOutline(const QXmlStreamAttributes &attributes, CheckedPainterPat
 
 } // namespace
 
+double svgCoordinate(const QXmlStreamAttributes &attributes, const char *name, SvgNotes &notes)
+{
+    return coordinate(attributes, name, notes);
+}
+
 void appendShapeOutline(SvgShape shape, const QXmlStreamAttributes &attributes, CheckedPainterPath &path,
                         SvgNotes &notes)
 {

@@ -15,3 +15,7 @@ enum class SvgShape { Path, Rect, Circle, Ellipse, Line, Polyline, Polygon };
 // the values taken where the element's could not be read, go to `notes`.
 void appendShapeOutline(SvgShape shape, const QXmlStreamAttributes &attributes, CheckedPainterPath &path,
                         SvgNotes &notes);
+
+// A coordinate attribute as a plain number in user units, 0 when missing;
+// a unit after it is ignored, and noted.
+double svgCoordinate(const QXmlStreamAttributes &attributes, const char *name, SvgNotes &notes);

@@ -116,11 +116,17 @@ DrawingNote note(DrawingNote::Kind kind, const char *name, qint64 count = 1)
     return DrawingNote{kind, QString::fromUtf8(name), count, QString()};
 }
 
+// A note of what a browser shows otherwise, which names the option.
+DrawingNote browserNote(DrawingNote::Kind kind, const char *name, qint64 count = 1)
+{
+    return DrawingNote{kind, QString::fromUtf8(name), count, QStringLiteral("As a browser shows it")};
+}
+
 QString describe(const Notes &notes)
 {
     QStringList lines;
     for (const DrawingNote &n : notes)
-        lines << QStringLiteral("%1 '%2' %3").arg(noteKindKey(n.kind)).arg(n.name).arg(n.count);
+        lines << QStringLiteral("%1 '%2' %3 [%4]").arg(noteKindKey(n.kind)).arg(n.name).arg(n.count).arg(n.option);
     return lines.join(QStringLiteral("; "));
 }
 
@@ -560,7 +566,7 @@ void TestSvgReader::notes_data()
     QTest::newRow("elements not drawn")
         << millimetrePage("<text>a</text><text>b</text><use href=\"#a\"/><image width=\"1\" height=\"1\"/>"
                           "<foreignObject><p xmlns=\"http://www.w3.org/1999/xhtml\">x</p></foreignObject><line x2=\"1\"/>")
-        << Notes{note(N::NotDrawn, "text", 2), note(N::NotDrawn, "use"), note(N::NotDrawn, "image"),
+        << Notes{note(N::NotDrawn, "text", 2), browserNote(N::NotDrawn, "use"), note(N::NotDrawn, "image"),
                  note(N::NotDrawn, "foreignObject")};
     QTest::newRow("names of unknown elements made safe")
         << millimetrePage("<\xc3\xa9t\xc3\xa9/><element-with-a-name-of-forty-characters-x/><line x2=\"1\"/>")
@@ -569,25 +575,25 @@ void TestSvgReader::notes_data()
         << millimetrePage("<defs><line x2=\"1\"/><symbol><line x2=\"2\"/></symbol></defs><clipPath><rect width=\"1\" "
                           "height=\"1\"/></clipPath><mask><circle r=\"1\"/></mask><marker><path d=\"M0 0 L1 1\"/>"
                           "</marker><pattern><line x2=\"3\"/><line x2=\"4\"/></pattern><symbol><line x2=\"5\"/></symbol>")
-        << Notes{note(N::DrawnHidden, "in defs", 2), note(N::DrawnHidden, "in clipPath"),
-                 note(N::DrawnHidden, "in mask"), note(N::DrawnHidden, "in marker"),
-                 note(N::DrawnHidden, "in pattern", 2), note(N::DrawnHidden, "in symbol")};
+        << Notes{browserNote(N::DrawnHidden, "in defs", 2), browserNote(N::DrawnHidden, "in clipPath"),
+                 browserNote(N::DrawnHidden, "in mask"), browserNote(N::DrawnHidden, "in marker"),
+                 browserNote(N::DrawnHidden, "in pattern", 2), browserNote(N::DrawnHidden, "in symbol")};
     QTest::newRow("hidden shapes")
         << millimetrePage("<g display=\"none\"><line x2=\"1\"/><line x2=\"2\"/></g>"
                           "<line x2=\"3\" style=\"fill:none; DISPLAY : None !important\"/>"
                           "<g style=\"visibility:hidden\"><line x2=\"4\"/><line x2=\"5\" visibility=\"visible\"/></g>"
                           "<line x2=\"6\" visibility=\"collapse\"/><line x2=\"7\" display=\"none\" style=\"display:inline\"/>")
-        << Notes{note(N::DrawnHidden, "display:none", 3), note(N::DrawnHidden, "visibility:hidden"),
-                 note(N::DrawnHidden, "visibility:collapse")};
+        << Notes{browserNote(N::DrawnHidden, "display:none", 3), browserNote(N::DrawnHidden, "visibility:hidden"),
+                 browserNote(N::DrawnHidden, "visibility:collapse")};
     QTest::newRow("display in a style wherever its semicolon falls")
         << millimetrePage("<line x2=\"1\" style=\"a:b;display:none\"/><line x2=\"2\" style=\"ab:c;display:none\"/>"
                           "<line x2=\"3\" style=\"abc:d;display:none\"/><line x2=\"4\" style=\"abcd:e;display:none\"/>"
                           "<line x2=\"5\" style=\"stroke-width:0.1;stroke:#000;display:inline\"/>")
-        << Notes{note(N::DrawnHidden, "display:none", 4)};
+        << Notes{browserNote(N::DrawnHidden, "display:none", 4)};
     QTest::newRow("shapes inside elements not drawn")
         << millimetrePage("<flowRoot><flowRegion><rect width=\"5\" height=\"5\"/></flowRegion></flowRoot>")
         << Notes{note(N::NotDrawn, "flowRoot"), note(N::NotDrawn, "flowRegion"),
-                 note(N::DrawnHidden, "inside an element not drawn")};
+                 browserNote(N::DrawnHidden, "inside an element not drawn")};
     QTest::newRow("shapes outside the SVG namespace")
         << millimetrePage("<x:rect xmlns:x=\"http://example.org/x\" width=\"1\" height=\"1\"/>"
                           "<x:g xmlns:x=\"http://example.org/x\"><circle r=\"1\"/><line x2=\"1\"/></x:g>"
@@ -607,14 +613,14 @@ void TestSvgReader::notes_data()
         << Notes{note(N::Skipped, "path data error", 2)};
     const QByteArray line = "<line x2=\"1\"/>";
     QTest::newRow("page without size") << document("viewBox=\"0 0 10 10\"", line)
-                                       << Notes{note(N::Assumed, "page width 1 mm (width missing)"),
-                                                note(N::Assumed, "page height 1 mm (height missing)")};
+                                       << Notes{browserNote(N::Assumed, "page width 1 mm (width missing)"),
+                                                browserNote(N::Assumed, "page height 1 mm (height missing)")};
     QTest::newRow("user unit without any size") << document("", line)
                                                 << Notes{note(N::Assumed, "user unit 1 mm across (width missing)"),
                                                          note(N::Assumed, "user unit 1 mm down (height missing)")};
     QTest::newRow("page size in % and an unknown unit")
         << document("width=\"100%\" height=\"10em\" viewBox=\"0 0 10 10\"", line)
-        << Notes{note(N::Assumed, "page width in px (width in %)"),
+        << Notes{browserNote(N::Assumed, "page width in px (width in %)"),
                  note(N::Assumed, "page height in px (unit unknown)")};
     QTest::newRow("unreadable page size") << document("width=\"auto\" height=\"10mm\" viewBox=\"0 0 10 10\"", line)
                                           << Notes{note(N::Assumed, "page width 0 (width unreadable)")};
