@@ -15,6 +15,9 @@ QString finishTemplate = builtIn.finishTemplate;
 bool orderObjects = builtIn.orderObjects;
 double orderBudgetSeconds = builtIn.orderBudgetSeconds;
 bool joinTouching = builtIn.joinTouching;
+bool curvesToTolerance = builtIn.curvesToTolerance;
+double curveTolerance = builtIn.curveTolerance;
+bool arcsAsG2G3 = builtIn.arcsAsG2G3;
 
 thread_local std::function<void(double)> progressCallback = [](double) {};
 
@@ -31,6 +34,9 @@ ConversionOptions ConversionOptions::fromProcessValues()
     options.orderObjects = ::orderObjects;
     options.orderBudgetSeconds = ::orderBudgetSeconds;
     options.joinTouching = ::joinTouching;
+    options.curvesToTolerance = ::curvesToTolerance;
+    options.curveTolerance = ::curveTolerance;
+    options.arcsAsG2G3 = ::arcsAsG2G3;
     return options;
 }
 

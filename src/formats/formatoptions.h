@@ -18,6 +18,9 @@ extern QString finishTemplate;
 extern bool orderObjects;
 extern double orderBudgetSeconds;
 extern bool joinTouching;
+extern bool curvesToTolerance;
+extern double curveTolerance;
+extern bool arcsAsG2G3;
 
 // Called by the readers and the writer with the fraction of their work
 // done. It always holds a callable; the conversion job installs its own on
@@ -39,6 +42,13 @@ struct ConversionOptions
     bool orderObjects = false;
     double orderBudgetSeconds = 1.0;
     bool joinTouching = false;
+    // Curves flattened so that no point of them lies farther than
+    // curveTolerance (output millimetres) from the polyline, instead of at
+    // fixed point counts; and runs of vertices on a circle written as G2/G3
+    // arcs within the same tolerance. Both off: the output stays as it was.
+    bool curvesToTolerance = false;
+    double curveTolerance = 0.01;
+    bool arcsAsG2G3 = false;
 
     // A copy of the process-wide values as they stand now.
     static ConversionOptions fromProcessValues();

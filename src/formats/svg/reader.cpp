@@ -22,6 +22,8 @@
 #include <QMatrix>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -45,6 +47,18 @@ bool isGzip(const QByteArray &head)
 QStringView attribute(const QXmlStreamAttributes &attributes, const char *name)
 {
     return attributes.value(QLatin1String(name));
+}
+
+// The most the matrix lengthens any distance; a shape that it flattens to
+// nothing takes 1, which keeps the count of lines bounded.
+double largestStretch(const QMatrix &matrix)
+{
+    const double a = matrix.m11() * matrix.m11() + matrix.m12() * matrix.m12();
+    const double c = matrix.m21() * matrix.m21() + matrix.m22() * matrix.m22();
+    const double b = matrix.m11() * matrix.m21() + matrix.m12() * matrix.m22();
+    const double half = (a - c) / 2;
+    const double stretch = std::sqrt((a + c) / 2 + std::sqrt(half * half + b * b));
+    return stretch > 0 && std::isfinite(stretch) ? stretch : 1.0;
 }
 
 // What QMatrix::map does to a path, without copying the path.
@@ -106,6 +120,9 @@ public:
         , m_file(file)
         , m_fileSize(double(file.size()))
     {
+        const ConversionOptions options = activeConversionOptions();
+        if (options.curvesToTolerance)
+            m_curveTolerance = options.curveTolerance;
     }
 
     // False when the document could not be read whole.
@@ -131,6 +148,10 @@ private:
     qint64 pointsOfNewObjects();
     void reportProgress();
     bool mapViewBox(QRectF &bounds);
+    double pageScale() const
+    {
+        return m_hasViewBox ? std::max(std::fabs(m_viewBox.scaleX), std::fabs(m_viewBox.scaleY)) : 1.0;
+    }
 
     Drawing &m_drawing;
     const QFile &m_file;
@@ -143,6 +164,8 @@ private:
     std::vector<OpenElement> m_open;
     PrefixScopes m_prefixes;
     CheckedPainterPath m_outline;
+    // Millimetres; 0 for the fixed point counts.
+    double m_curveTolerance = 0;
     bool m_hasViewBox = false;
     bool m_documentElementRead = false;
     ViewBoxMapping m_viewBox;
@@ -465,9 +488,16 @@ bool SvgDocumentReader::drawShape(SvgShape shape, const QXmlStreamAttributes &at
 {
     // One path serves every shape, so that its storage is allocated once.
     m_outline.clear();
+    const QMatrix matrix = shapeMatrix(attributes);
+    // Arcs are broken into lines in the shape's own units, cubics once
+    // mapped; the viewBox is applied last.
+    if (m_curveTolerance > 0)
+        m_outline.setCurveTolerance(m_curveTolerance / (pageScale() * largestStretch(matrix)));
     appendShapeOutline(shape, attributes, m_outline, m_notes);
     if (!m_outline.isEmpty()) {
-        mapInPlace(m_outline, shapeMatrix(attributes));
+        mapInPlace(m_outline, matrix);
+        if (m_curveTolerance > 0)
+            m_outline.setCurveTolerance(m_curveTolerance / pageScale());
         appendPainterPath(m_outline, m_drawing, nullptr);
         const qint64 points = pointsOfNewObjects();
         if (hidden && points > 0)
