@@ -299,6 +299,9 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
         result.status = written ? ConversionResult::Converted : ConversionResult::WriteFailed;
         if (written)
             result.figures = figuresOf(toWrite);
+        result.curvesToTolerance = m_options.curvesToTolerance;
+        result.arcsAsG2G3 = m_options.arcsAsG2G3;
+        result.curveTolerance = m_options.curveTolerance;
     } catch (...) {
         result.status = ConversionResult::WriteFailed;
         result.detail = describe(std::current_exception());
