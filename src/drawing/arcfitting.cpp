@@ -9,6 +9,10 @@ constexpr double pi = 3.14159265358979323846;
 // Past this radius a run is as good as straight, and the centre's offsets
 // would be longer than any machine travels.
 constexpr double maximumRadius = 1e6;
+// Ends closer than this could be written as one point, six decimals being
+// all the output keeps, and an arc that ends where it starts is a full
+// circle to the machine.
+constexpr double shortestChord = 1e-3;
 
 double cross(const QPointF &a, const QPointF &b)
 {
@@ -111,7 +115,7 @@ int middleVertex(const std::vector<QPointF> &points, int first, int last, const 
 bool appendArc(const std::vector<QPointF> &points, int first, int last, const QPointF &guess, double tolerance,
                std::vector<FittedArc> &arcs)
 {
-    if (last - first < 2)
+    if (last - first < 2 || !(length(points[last] - points[first]) >= shortestChord))
         return false;
     const QPointF centre = onBisector(guess, points[first], points[last]);
     const Walk walk = walkAround(points, first, last, centre, tolerance);

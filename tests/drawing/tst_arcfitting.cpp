@@ -88,6 +88,7 @@ void TestArcFitting::runsOnACircle_data()
     QTest::newRow("zigzag") << std::vector<QPointF>{{0, 0}, {1, 0.1}, {2, 0}, {3, 0.1}, {4, 0}} << 0 << 0;
     QTest::newRow("zigzag within the tolerance, one flat arc")
         << std::vector<QPointF>{{0, 0}, {1, 0.001}, {2, 0}, {3, 0.001}, {4, 0}} << 1 << 2;
+    QTest::newRow("ends too close to tell apart") << arcPoints({0, 0}, 0.02, 0, 2, 2) << 0 << 0;
     QTest::newRow("repeated vertex") << std::vector<QPointF>{{0, 0}, {0, 0}, {0, 0}} << 0 << 0;
 
     std::vector<QPointF> arcThenLine = arcPoints({0, 0}, 10, 0, 90, 40);
