@@ -34,3 +34,26 @@ if [ ! -x "$breakpad_tools/minidump_stackwalk" ]; then
     echo "Installing Breakpad's minidump reader into tools/breakpad"
     (cd tools/breakpad && npm install --ignore-scripts --no-package-lock --no-audit --no-fund --loglevel=error)
 fi
+
+# LinuxCNC's stand-alone interpreter checks that a machine accepts what we
+# write (tests/cli/tst_interpreteracceptance). Its package would pull in a
+# desktop's worth of dependencies, so it and the few libraries it loads that
+# the system lacks are only unpacked, into tools/rs274.
+rs274_root=$PWD/tools/rs274/root
+rs274_libraries="$rs274_root/usr/lib:$rs274_root/usr/lib/x86_64-linux-gnu"
+rs274_missing() {
+    LD_LIBRARY_PATH="$rs274_libraries" ldd "$rs274_root/usr/bin/rs274" | awk '/not found/ {print $1}' | sort -u
+}
+if [ ! -x "$rs274_root/usr/bin/rs274" ] || [ -n "$(rs274_missing)" ]; then
+    echo "Unpacking LinuxCNC's rs274 into tools/rs274"
+    mkdir -p tools/rs274/debs
+    (cd tools/rs274/debs && apt-get download linuxcnc-uspace libboost-python1.74.0)
+    for deb in tools/rs274/debs/*.deb; do dpkg -x "$deb" "$rs274_root"; done
+    # A library the system lacks (libpython3.11.so.1.0) comes from the
+    # package of the same name.
+    for library in $(rs274_missing); do
+        (cd tools/rs274/debs && apt-get download "${library%%.so*}") ||
+            echo "No package is named after $library; tst_interpreteracceptance will skip"
+    done
+    for deb in tools/rs274/debs/*.deb; do dpkg -x "$deb" "$rs274_root"; done
+fi

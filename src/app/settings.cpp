@@ -53,6 +53,10 @@ void Settings::loadControls()
     ui->orderBudget->setValue(shaping.orderBudgetSeconds);
     ui->orderBudget->setEnabled(shaping.orderObjects);
     ui->joinTouching->setChecked(shaping.joinTouching);
+    const CurveOptions curves = loadCurveOptions(m_settings);
+    ui->curvesToTolerance->setChecked(curves.curvesToTolerance);
+    ui->curveTolerance->setValue(curves.curveTolerance);
+    ui->arcsAsG2G3->setChecked(curves.arcsAsG2G3);
 }
 
 void Settings::on_formatList_itemSelectionChanged()
@@ -83,6 +87,11 @@ void Settings::onAccepted()
     shaping.orderBudgetSeconds = ui->orderBudget->value();
     shaping.joinTouching = ui->joinTouching->isChecked();
     storeShapingOptions(m_settings, shaping);
+    CurveOptions curves;
+    curves.curvesToTolerance = ui->curvesToTolerance->isChecked();
+    curves.curveTolerance = ui->curveTolerance->value();
+    curves.arcsAsG2G3 = ui->arcsAsG2G3->isChecked();
+    storeCurveOptions(m_settings, curves);
 }
 
 void Settings::onRejected()

@@ -50,6 +50,8 @@ struct TemplateText { std::optional<QString> ConvertRequest::*field; };
 struct WholeNumber { std::optional<qint32> ConvertRequest::*field; };
 // A time from 0 up to maxSeconds, fractions allowed.
 struct Seconds { std::optional<double> ConvertRequest::*field; };
+// A tolerance from minCurveTolerance up to maxCurveTolerance.
+struct Millimetres { std::optional<double> ConvertRequest::*field; };
 // --NAME sets it, --no-NAME clears it.
 struct OnOff { std::optional<bool> ConvertRequest::*field; };
 struct Switch { bool ConvertRequest::*field; };
@@ -57,7 +59,7 @@ struct Switch { bool ConvertRequest::*field; };
 struct Answer { ConvertRequest::Action action; };
 // WIDTHxHEIGHT in pixels.
 struct PixelSize { std::optional<QSize> ConvertRequest::*field; };
-using Landing = std::variant<Text, TemplateText, WholeNumber, Seconds, OnOff, Switch, Answer, PixelSize>;
+using Landing = std::variant<Text, TemplateText, WholeNumber, Seconds, OnOff, Switch, Answer, PixelSize, Millimetres>;
 
 struct OptionRow
 {
@@ -101,6 +103,14 @@ constexpr OptionRow optionTable[] = {
     {"", "join", "", OnOff{&ConvertRequest::joinTouching},
      "cut an object that starts where the one before\n"
      "ends without lifting the tool"},
+    {"", "curves", "", OnOff{&ConvertRequest::curvesToTolerance},
+     "flatten arcs and curves to the tolerance instead of\n"
+     "at fixed point counts"},
+    {"", "tolerance", "MM", Millimetres{&ConvertRequest::curveTolerance},
+     "how far the cut may stray from a curve or an arc\n"
+     "(0.000001 to 10; default 0.01)"},
+    {"", "arcs", "", OnOff{&ConvertRequest::arcsAsG2G3},
+     "write vertices that lie on a circle as G2/G3 arcs"},
     {"j", "jobs", "N", WholeNumber{&ConvertRequest::parallelFiles},
      "convert N files at once (1 to 64; default: as set in\n"
      "Travina, or one per processor core)"},
@@ -123,7 +133,7 @@ constexpr bool takesValue(const Landing &landing)
 {
     return std::holds_alternative<Text>(landing) || std::holds_alternative<TemplateText>(landing)
         || std::holds_alternative<WholeNumber>(landing) || std::holds_alternative<Seconds>(landing)
-        || std::holds_alternative<PixelSize>(landing);
+        || std::holds_alternative<PixelSize>(landing) || std::holds_alternative<Millimetres>(landing);
 }
 
 constexpr bool everyValueIsNamed()
@@ -234,6 +244,21 @@ bool land(const PixelSize &target, const OptionUse &use, ConvertRequest &request
         return false;
     }
     request.*target.field = QSize(width, height);
+    return true;
+}
+
+bool land(const Millimetres &target, const OptionUse &use, ConvertRequest &request, QString &error)
+{
+    bool ok = false;
+    const double millimetres = use.value.toDouble(&ok);
+    // Written so that a NaN fails too.
+    if (!ok || !(millimetres >= minCurveTolerance && millimetres <= maxCurveTolerance)) {
+        error = QStringLiteral("%1 needs a length in mm from %2 to %3, not '%4'")
+                    .arg(use.option, QString::number(minCurveTolerance, 'f', 6), QString::number(maxCurveTolerance),
+                         use.value);
+        return false;
+    }
+    request.*target.field = millimetres;
     return true;
 }
 

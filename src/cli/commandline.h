@@ -29,6 +29,9 @@ struct ConvertRequest
     std::optional<bool> orderObjects;
     std::optional<double> orderBudgetSeconds;
     std::optional<bool> joinTouching;
+    std::optional<bool> curvesToTolerance;
+    std::optional<double> curveTolerance;
+    std::optional<bool> arcsAsG2G3;
     std::optional<QString> reportPath;
     std::optional<qint32> parallelFiles;
     bool quiet = false;

@@ -42,6 +42,9 @@ ConversionOptions optionsFor(const ConvertRequest &request)
     overrideWith(options.orderBudgetSeconds, request.orderBudgetSeconds);
     overrideWith(options.joinTouching, request.joinTouching);
     overrideWith(options.svgAsBrowserShows, request.svgAsBrowserShows);
+    overrideWith(options.curvesToTolerance, request.curvesToTolerance);
+    overrideWith(options.curveTolerance, request.curveTolerance);
+    overrideWith(options.arcsAsG2G3, request.arcsAsG2G3);
     return options;
 }
 

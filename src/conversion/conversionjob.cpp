@@ -248,6 +248,9 @@ ConversionResult ConversionJob::convert(int row, const QString &input, const Out
             written = m_write(result.output, toWrite);
         }
         result.status = written ? ConversionResult::Converted : ConversionResult::WriteFailed;
+        result.curvesToTolerance = m_options.curvesToTolerance;
+        result.arcsAsG2G3 = m_options.arcsAsG2G3;
+        result.curveTolerance = m_options.curveTolerance;
         if (written) {
             result.figures = figuresOf(toWrite);
             drawPreview(toWrite, result);

@@ -66,7 +66,7 @@ QLatin1String statusKey(ConversionResult::Status status)
 QJsonObject reportEntry(const ConversionResult &result)
 {
     const DrawingFigures &figures = result.figures;
-    return QJsonObject{
+    QJsonObject entry{
         {QStringLiteral("input"), result.input},
         {QStringLiteral("output"), result.outputWritten() ? QJsonValue(result.output) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("status"), statusKey(result.status)},
@@ -78,6 +78,12 @@ QJsonObject reportEntry(const ConversionResult &result)
         {QStringLiteral("cutLength"), figures.cutLength},
         {QStringLiteral("travelLength"), figures.travelLength},
     };
+    if (result.curvesToTolerance || result.arcsAsG2G3) {
+        entry.insert(QStringLiteral("curves"), QJsonObject{{QStringLiteral("toTolerance"), result.curvesToTolerance},
+                                                          {QStringLiteral("arcs"), result.arcsAsG2G3},
+                                                          {QStringLiteral("tolerance"), result.curveTolerance}});
+    }
+    return entry;
 }
 
 QJsonObject runReport(const QString &program, const QString &version, const QVector<ConversionResult> &results)

@@ -30,6 +30,11 @@ struct ConversionResult
     QString detail; // what went wrong beyond the status, such as running out of memory
     QVector<DrawingNote> notes; // what the reader did not draw, also of a file that failed later
     DrawingFigures figures;     // of the drawing written; zero unless converted
+    // How curves were written, when either option asked for more than the
+    // fixed point counts.
+    bool curvesToTolerance = false;
+    bool arcsAsG2G3 = false;
+    double curveTolerance = 0;
 
     bool succeeded() const { return status == Converted; }
     // Whether the output file was written, even if the file failed later.

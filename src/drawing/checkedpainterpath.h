@@ -30,6 +30,13 @@ public:
     void addRoundedRect(const QRectF &rect, double rx, double ry, Qt::SizeMode mode);
     void closeSubpath() { m_path.closeSubpath(); }
 
+    // From a tolerance above 0 on, arcs and ellipses are added as lines that
+    // keep within it of the true curve, and the cubics are flattened within
+    // it too; 0 keeps QPainterPath's cubic pieces and the fixed point counts.
+    // In the units of the drawing the path is flattened into; clear() keeps it.
+    void setCurveTolerance(double tolerance) { m_curveTolerance = tolerance; }
+    double curveTolerance() const { return m_curveTolerance; }
+
     // Empties the path and forgets what it ignored.
     void clear();
     void transform(const QTransform &matrix);
@@ -44,10 +51,12 @@ public:
     bool lostCoordinate() const { return m_lostCoordinate; }
 
 private:
+    void addArcLines(const QRectF &rect, double startAngle, double sweepLength, bool closing = false);
     bool takes(double value);
     bool takes(const QPointF &point) { return takes(point.x()) && takes(point.y()); }
     bool takes(const QRectF &rect) { return takes(rect.topLeft()) && takes(rect.width()) && takes(rect.height()); }
 
     QPainterPath m_path;
     bool m_lostCoordinate = false;
+    double m_curveTolerance = 0;
 };

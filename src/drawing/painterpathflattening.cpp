@@ -1,6 +1,7 @@
 #include "painterpathflattening.h"
 
 #include "checkedpainterpath.h"
+#include "curvetolerance.h"
 #include "drawing.h"
 
 #include <algorithm>
@@ -31,7 +32,7 @@ double cubicCoordinate(double p0, double c1, double c2, double p3, double t)
     return d * u + e * t;
 }
 
-void appendCubic(DrawingObject &object, const QPointF &c1, const QPointF &c2, const QPointF &p3)
+void appendCubic(DrawingObject &object, const QPointF &c1, const QPointF &c2, const QPointF &p3, double tolerance)
 {
     if (object.points.isEmpty()) {
         // A painter path always opens with a move; this only guards the
@@ -42,7 +43,7 @@ void appendCubic(DrawingObject &object, const QPointF &c1, const QPointF &c2, co
     const DrawingPoint *start = object.lastPoint();
     const QPointF p0(start->x, start->y);
     if (!isStraightCubic(p0, c1, c2, p3)) {
-        const int n = cubicPointCount(p0, c1, c2, p3);
+        const int n = tolerance > 0 ? cubicSegmentCount(p0, c1, c2, p3, tolerance) + 1 : cubicPointCount(p0, c1, c2, p3);
         for (int k = 1; k <= n - 2; ++k) {
             const double t = double(k) / double(n - 1);
             object.appendPoint(QPointF(cubicCoordinate(p0.x(), c1.x(), c2.x(), p3.x(), t),
@@ -90,7 +91,7 @@ int cubicPointCount(const QPointF &p0, const QPointF &c1, const QPointF &c2, con
     return int(v);
 }
 
-void appendPainterPath(const QPainterPath &path, Drawing &drawing, DrawingObject *target)
+void appendPainterPath(const QPainterPath &path, Drawing &drawing, DrawingObject *target, double curveTolerance)
 {
     if (path.isEmpty() || path.elementCount() <= 0)
         return;
@@ -117,7 +118,7 @@ void appendPainterPath(const QPainterPath &path, Drawing &drawing, DrawingObject
                 current = drawing.addObject();
             if (i + 2 >= path.elementCount())
                 return;
-            appendCubic(*current, element, path.elementAt(i + 1), path.elementAt(i + 2));
+            appendCubic(*current, element, path.elementAt(i + 1), path.elementAt(i + 2), curveTolerance);
             i += 3;
             break;
         default:
@@ -131,5 +132,5 @@ void appendPainterPath(const CheckedPainterPath &path, Drawing &drawing, Drawing
 {
     if (path.lostCoordinate())
         drawing.markCoordinateOutOfRange();
-    appendPainterPath(path.painterPath(), drawing, target);
+    appendPainterPath(path.painterPath(), drawing, target, path.curveTolerance());
 }

@@ -11,10 +11,11 @@ class DrawingObject;
 // Turns a painter path into polylines of the drawing. Arcs, ellipses and
 // quadratic curves are stored by QPainterPath as cubic pieces, so lines and
 // cubics are all there is to flatten. The first move continues `target`
-// when one is given; every later move starts a new object.
-void appendPainterPath(const QPainterPath &path, Drawing &drawing, DrawingObject *target);
-// The same for a path a reader built; a coordinate the path had to leave
-// out puts the drawing out of range.
+// when one is given; every later move starts a new object. A tolerance
+// above 0 flattens each cubic within it, instead of at cubicPointCount.
+void appendPainterPath(const QPainterPath &path, Drawing &drawing, DrawingObject *target, double curveTolerance = 0);
+// The same for a path a reader built, at the path's tolerance; a coordinate
+// the path had to leave out puts the drawing out of range.
 void appendPainterPath(const CheckedPainterPath &path, Drawing &drawing, DrawingObject *target);
 
 bool isStraightCubic(const QPointF &p0, const QPointF &c1, const QPointF &c2, const QPointF &p3);

@@ -17,6 +17,9 @@ double orderBudgetSeconds = builtIn.orderBudgetSeconds;
 bool joinTouching = builtIn.joinTouching;
 bool hpglFullInstructionSet = builtIn.hpglFullInstructionSet;
 bool svgAsBrowserShows = builtIn.svgAsBrowserShows;
+bool curvesToTolerance = builtIn.curvesToTolerance;
+double curveTolerance = builtIn.curveTolerance;
+bool arcsAsG2G3 = builtIn.arcsAsG2G3;
 
 thread_local std::function<void(double)> progressCallback = [](double) {};
 
@@ -35,6 +38,9 @@ ConversionOptions ConversionOptions::fromProcessValues()
     options.joinTouching = ::joinTouching;
     options.hpglFullInstructionSet = ::hpglFullInstructionSet;
     options.svgAsBrowserShows = ::svgAsBrowserShows;
+    options.curvesToTolerance = ::curvesToTolerance;
+    options.curveTolerance = ::curveTolerance;
+    options.arcsAsG2G3 = ::arcsAsG2G3;
     return options;
 }
 

@@ -20,6 +20,9 @@ extern double orderBudgetSeconds;
 extern bool joinTouching;
 extern bool hpglFullInstructionSet;
 extern bool svgAsBrowserShows;
+extern bool curvesToTolerance;
+extern double curveTolerance;
+extern bool arcsAsG2G3;
 
 // Called by the readers and the writer with the fraction of their work
 // done. It always holds a callable; the conversion job installs its own on
@@ -47,6 +50,13 @@ struct ConversionOptions
     bool hpglFullInstructionSet = false;
     // SVG drawn as a browser shows it rather than as the reader reads it.
     bool svgAsBrowserShows = false;
+    // Curves flattened so that no point of them lies farther than
+    // curveTolerance (output millimetres) from the polyline, instead of at
+    // fixed point counts; and runs of vertices on a circle written as G2/G3
+    // arcs within the same tolerance. Both off: the output stays as it was.
+    bool curvesToTolerance = false;
+    double curveTolerance = 0.01;
+    bool arcsAsG2G3 = false;
 
     // A copy of the process-wide values as they stand now.
     static ConversionOptions fromProcessValues();

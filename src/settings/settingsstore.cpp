@@ -50,6 +50,11 @@ void loadProcessOptions(QSettings &settings)
     ::orderObjects = shaping.orderObjects;
     ::orderBudgetSeconds = shaping.orderBudgetSeconds;
     ::joinTouching = shaping.joinTouching;
+
+    const CurveOptions curves = loadCurveOptions(settings);
+    ::curvesToTolerance = curves.curvesToTolerance;
+    ::curveTolerance = curves.curveTolerance;
+    ::arcsAsG2G3 = curves.arcsAsG2G3;
 }
 
 OutputOptions loadOutputOptions(QSettings &settings)
@@ -148,6 +153,31 @@ void storeShapingOptions(QSettings &settings, const ShapingOptions &options)
     write(settings, SettingsKeys::orderObjects, ::orderObjects);
     write(settings, SettingsKeys::orderTimeBudget, ::orderBudgetSeconds);
     write(settings, SettingsKeys::joinTouching, ::joinTouching);
+}
+
+CurveOptions loadCurveOptions(QSettings &settings)
+{
+    CurveOptions options;
+    options.curvesToTolerance = ::curvesToTolerance;
+    options.curveTolerance = ::curveTolerance;
+    options.arcsAsG2G3 = ::arcsAsG2G3;
+    readInto(settings, SettingsKeys::curvesToTolerance, options.curvesToTolerance);
+    readInto(settings, SettingsKeys::curveTolerance, options.curveTolerance);
+    readInto(settings, SettingsKeys::arcsAsG2G3, options.arcsAsG2G3);
+    // Written so that a NaN falls back too.
+    if (!(options.curveTolerance >= minCurveTolerance && options.curveTolerance <= maxCurveTolerance))
+        options.curveTolerance = ConversionOptions().curveTolerance;
+    return options;
+}
+
+void storeCurveOptions(QSettings &settings, const CurveOptions &options)
+{
+    ::curvesToTolerance = options.curvesToTolerance;
+    ::curveTolerance = qBound(minCurveTolerance, options.curveTolerance, maxCurveTolerance);
+    ::arcsAsG2G3 = options.arcsAsG2G3;
+    write(settings, SettingsKeys::curvesToTolerance, ::curvesToTolerance);
+    write(settings, SettingsKeys::curveTolerance, ::curveTolerance);
+    write(settings, SettingsKeys::arcsAsG2G3, ::arcsAsG2G3);
 }
 
 void saveWindowState(QSettings &settings, const WindowState &state)

@@ -32,6 +32,9 @@ inline constexpr char parallelFiles[] = "Output/ParallelFiles";
 inline constexpr char orderObjects[] = "Output/OrderObjects";
 inline constexpr char orderTimeBudget[] = "Output/OrderTimeBudget";
 inline constexpr char joinTouching[] = "Output/JoinTouching";
+inline constexpr char curvesToTolerance[] = "Output/CurvesToTolerance";
+inline constexpr char curveTolerance[] = "Output/CurveTolerance";
+inline constexpr char arcsAsG2G3[] = "Output/ArcsAsG2G3";
 
 inline constexpr char gcodeGroup[] = "Format/GCode";
 inline constexpr char gcodeInit[] = "Init";
@@ -86,6 +89,23 @@ ShapingOptions loadShapingOptions(QSettings &settings);
 
 // Makes the options the process-wide values and writes them to the store.
 void storeShapingOptions(QSettings &settings, const ShapingOptions &options);
+
+// How curves are flattened and written (see ConversionOptions).
+constexpr double minCurveTolerance = 1e-6;
+constexpr double maxCurveTolerance = 10;
+struct CurveOptions
+{
+    bool curvesToTolerance = false;
+    double curveTolerance = 0;
+    bool arcsAsG2G3 = false;
+};
+
+// As stored, each defaulting to its process-wide value; the tolerance
+// within minCurveTolerance and maxCurveTolerance.
+CurveOptions loadCurveOptions(QSettings &settings);
+
+// Makes the options the process-wide values and writes them to the store.
+void storeCurveOptions(QSettings &settings, const CurveOptions &options);
 
 // What the main window writes when it closes, in this order.
 struct WindowState

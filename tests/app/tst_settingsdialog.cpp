@@ -30,6 +30,7 @@ private slots:
     void formatListChoosesPage();
     void asInFileDisablesSegments();
     void okStoresAndApplies();
+    void curveOptionsStoreAndApply();
     void cancelStoresNothing_data();
     void cancelStoresNothing();
     void storedValueIsClampedToRange();
@@ -128,11 +129,35 @@ void TestSettingsDialog::okStoresAndApplies()
     QCOMPARE(::joinTouching, true);
     QCOMPARE(stored("Format/SVG/AsBrowserShows").toBool(), true);
     QCOMPARE(::svgAsBrowserShows, true);
-    QCOMPARE(m_environment.storedKeys().size(), 10);
+    // The curve options are stored too, as they were shown.
+    QCOMPARE(m_environment.storedKeys().size(), 13);
     ::svgAsBrowserShows = ConversionOptions().svgAsBrowserShows;
     ::orderObjects = ConversionOptions().orderObjects;
     ::orderBudgetSeconds = ConversionOptions().orderBudgetSeconds;
     ::joinTouching = ConversionOptions().joinTouching;
+}
+
+void TestSettingsDialog::curveOptionsStoreAndApply()
+{
+    Settings dialog;
+    dialog.show();
+    QCOMPARE(child<QCheckBox>(dialog, "curvesToTolerance")->isChecked(), false);
+    QCOMPARE(child<QDoubleSpinBox>(dialog, "curveTolerance")->value(), 0.01);
+    QCOMPARE(child<QCheckBox>(dialog, "arcsAsG2G3")->isChecked(), false);
+    child<QCheckBox>(dialog, "curvesToTolerance")->setChecked(true);
+    child<QDoubleSpinBox>(dialog, "curveTolerance")->setValue(0.05);
+    child<QCheckBox>(dialog, "arcsAsG2G3")->setChecked(true);
+    QTest::mouseClick(button(dialog, QDialogButtonBox::Ok), Qt::LeftButton);
+
+    QCOMPARE(stored("Output/CurvesToTolerance").toBool(), true);
+    QCOMPARE(stored("Output/CurveTolerance").toDouble(), 0.05);
+    QCOMPARE(stored("Output/ArcsAsG2G3").toBool(), true);
+    QCOMPARE(::curvesToTolerance, true);
+    QCOMPARE(::curveTolerance, 0.05);
+    QCOMPARE(::arcsAsG2G3, true);
+    ::curvesToTolerance = ConversionOptions().curvesToTolerance;
+    ::curveTolerance = ConversionOptions().curveTolerance;
+    ::arcsAsG2G3 = ConversionOptions().arcsAsG2G3;
 }
 
 void TestSettingsDialog::cancelStoresNothing_data()

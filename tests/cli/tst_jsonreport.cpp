@@ -17,6 +17,7 @@ QString violation(const QJsonValue &value, const QJsonObject &schema, const QStr
                 return value.isDouble() && value.toDouble() == std::trunc(value.toDouble());
             return (name == QLatin1String("string") && value.isString())
                 || (name == QLatin1String("number") && value.isDouble())
+                || (name == QLatin1String("boolean") && value.isBool())
                 || (name == QLatin1String("object") && value.isObject())
                 || (name == QLatin1String("array") && value.isArray())
                 || (name == QLatin1String("null") && value.isNull());
@@ -78,6 +79,8 @@ class TestJsonReport : public QObject
 private slots:
     void reportFollowsTheReadmeSchema();
     void unwritableReportFailsTheRun();
+    void curveOptionsInForceAreReported_data();
+    void curveOptionsInForceAreReported();
 
 private:
     int convert(const QStringList &arguments, QByteArray *out = nullptr);
@@ -157,6 +160,40 @@ void TestJsonReport::reportFollowsTheReadmeSchema()
                      &printed),
              0);
     QCOMPARE(printed, QByteArray());
+}
+
+void TestJsonReport::curveOptionsInForceAreReported_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QJsonValue>("curves");
+    QTest::newRow("neither") << QStringList{QStringLiteral("--no-curves"), QStringLiteral("--no-arcs")}
+                             << QJsonValue(QJsonValue::Undefined);
+    QTest::newRow("curves") << QStringList{QStringLiteral("--curves"), QStringLiteral("--no-arcs")}
+                            << QJsonValue(QJsonObject{{QStringLiteral("toTolerance"), true},
+                                                      {QStringLiteral("arcs"), false},
+                                                      {QStringLiteral("tolerance"), 0.01}});
+    QTest::newRow("arcs, coarser") << QStringList{QStringLiteral("--no-curves"), QStringLiteral("--arcs"),
+                                                  QStringLiteral("--tolerance"), QStringLiteral("0.5")}
+                                   << QJsonValue(QJsonObject{{QStringLiteral("toTolerance"), false},
+                                                             {QStringLiteral("arcs"), true},
+                                                             {QStringLiteral("tolerance"), 0.5}});
+}
+
+void TestJsonReport::curveOptionsInForceAreReported()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QJsonValue, curves);
+    writeTestFile(m_dir.filePath(QStringLiteral("circle.dxf")),
+                  "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n0\n10\n5\n20\n5\n40\n3\n0\nENDSEC\n0\nEOF\n");
+    QByteArray printed;
+    QCOMPARE(convert(options + QStringList{QStringLiteral("-q"), QStringLiteral("--report"), QStringLiteral("run.json"),
+                                           QStringLiteral("circle.dxf")},
+                     &printed),
+             0);
+    const QJsonObject report = QJsonDocument::fromJson(fileContents(m_dir.filePath(QStringLiteral("run.json")))).object();
+    const QString broken = violation(report, schemaFromReadme(), QStringLiteral("report"));
+    QVERIFY2(broken.isEmpty(), qPrintable(broken));
+    QCOMPARE(report.value(QLatin1String("files")).toArray().at(0).toObject().value(QLatin1String("curves")), curves);
 }
 
 void TestJsonReport::unwritableReportFailsTheRun()

@@ -145,6 +145,10 @@ void TestTravinaConvert::usageErrors_data()
                                            << QByteArray("travina-convert: --order-budget needs a number of seconds from 0 to 600, not '-1'\n");
     QTest::newRow("budget not a number") << QStringList{QStringLiteral("--order-budget"), QStringLiteral("nan"), QStringLiteral("a.tap")}
                                          << QByteArray("travina-convert: --order-budget needs a number of seconds from 0 to 600, not 'nan'\n");
+    QTest::newRow("tolerance of nothing") << QStringList{QStringLiteral("--tolerance"), QStringLiteral("0"), QStringLiteral("a.dxf")}
+                                          << QByteArray("travina-convert: --tolerance needs a length in mm from 0.000001 to 10, not '0'\n");
+    QTest::newRow("tolerance not a number") << QStringList{QStringLiteral("--tolerance"), QStringLiteral("0,01"), QStringLiteral("a.dxf")}
+                                            << QByteArray("travina-convert: --tolerance needs a length in mm from 0.000001 to 10, not '0,01'\n");
     QTest::newRow("unreadable template file") << QStringList{QStringLiteral("--init"), QStringLiteral("@nothere.txt"), QStringLiteral("a.tap")}
                                               << QByteArray("travina-convert: cannot read template file 'nothere.txt'\n");
 }

@@ -4,6 +4,7 @@
 #include "simpleentities.h"
 
 #include "drawing/checkedpainterpath.h"
+#include "drawing/curvetolerance.h"
 
 #include <QPainterPath>
 #include <QtMath>
@@ -48,7 +49,9 @@ DxfDrawn addArc(const DxfReaderState &state, CheckedPainterPath &path)
         end += 360;
 
     const QRectF square(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-    const int count = arcPointCount(square, start, end);
+    const int count = path.curveTolerance() > 0
+        ? ellipticArcSegmentCount(radius, qDegreesToRadians(end - start), path.curveTolerance()) + 1
+        : arcPointCount(square, start, end);
     for (int j = 0; j < count; ++j) {
         const double angle = qDegreesToRadians(start + (end - start) * j / (count - 1));
         const QPointF point(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));

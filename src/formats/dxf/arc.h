@@ -7,7 +7,7 @@ class QRectF;
 struct DxfReaderState;
 
 // Samples the ARC that has just been read into 6 to 86 points, more for a
-// larger arc, from its start angle counter-clockwise to its end angle;
+// larger arc (or as many as keep within the path's curve tolerance), from its start angle counter-clockwise to its end angle;
 // nothing when it lacks its centre, radius or either angle.
 DxfDrawn addArc(const DxfReaderState &state, CheckedPainterPath &path);
 

@@ -15,7 +15,7 @@ constexpr double fullTurn = 6.283185307179586;
 
 } // namespace
 
-CheckedPainterPath ellipsePath(const DxfReaderState &state)
+CheckedPainterPath ellipsePath(const DxfReaderState &state, double curveTolerance)
 {
     const DxfGroupTable &groups = state.groups;
     const QPointF centre = state.position(10);
@@ -37,6 +37,8 @@ CheckedPainterPath ellipsePath(const DxfReaderState &state)
 
     const QRectF bounds(centre.x() - majorRadius, centre.y() - minorRadius, 2 * majorRadius, 2 * minorRadius);
     CheckedPainterPath path;
+    // Turned below, which keeps every distance.
+    path.setCurveTolerance(curveTolerance);
     path.arcMoveTo(bounds, -start);
     path.arcTo(bounds, -start, -(end - start));
 

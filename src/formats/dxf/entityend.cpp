@@ -37,7 +37,7 @@ DxfDrawn draw(DxfKind kind, DxfReaderState &state, Drawing &drawing, CheckedPain
     case DxfKind::Arc:
         return addArc(state, path);
     case DxfKind::Ellipse:
-        path = ellipsePath(state);
+        path = ellipsePath(state, path.curveTolerance());
         break;
     case DxfKind::Spline:
     case DxfKind::Helix:

@@ -31,6 +31,9 @@ public:
         m_state.splineSegments = optionSplineSegments(options.dxfSplineSegments);
         m_state.optionSplineSegments = m_state.splineSegments;
         m_state.splineSegmentsFromFile = options.dxfSplineSegmentsFromFile;
+        // The reader's coordinates are millimetres, the output's unit.
+        if (options.curvesToTolerance)
+            m_path.setCurveTolerance(options.curveTolerance);
     }
 
     void read(DxfPairReader &pairs)

@@ -4,6 +4,7 @@
 #include "readerstate.h"
 
 #include "drawing/checkedpainterpath.h"
+#include "drawing/curvetolerance.h"
 #include "drawing/drawing.h"
 #include "drawing/drawingstorage.h"
 
@@ -11,6 +12,7 @@
 
 #include <cmath>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -60,6 +62,57 @@ void failBeyondTheMemoryLimit(qint64 sampleCount)
         throw std::bad_alloc();
 }
 
+// Between two knots the curve is one polynomial of degree 3 at most, so its
+// values at a third and two thirds of the way give its Bézier control
+// points exactly, and with them how many equal steps keep within the
+// tolerance.
+struct KnotSpan
+{
+    double from;
+    double to;
+    int segments;
+};
+
+std::vector<KnotSpan> spansWithinTolerance(const DxfReaderState &state, const DxfBSplineBasis &basis,
+                                           const std::vector<double> &knots, double tolerance)
+{
+    std::vector<double> breaks{0.0};
+    for (const double knot : knots) {
+        if (knot > breaks.back() && knot <= basis.lastKnot())
+            breaks.push_back(knot);
+    }
+    std::vector<KnotSpan> spans;
+    for (std::size_t i = 1; i < breaks.size(); ++i) {
+        const double a = breaks[i - 1];
+        const double b = breaks[i];
+        const QPointF p0 = sampleAt(state, basis, a);
+        const QPointF p1 = sampleAt(state, basis, a + (b - a) / 3);
+        const QPointF p2 = sampleAt(state, basis, a + 2 * (b - a) / 3);
+        const QPointF p3 = sampleAt(state, basis, b);
+        const QPointF c1 = (-5 * p0 + 18 * p1 - 9 * p2 + 2 * p3) / 6;
+        const QPointF c2 = (2 * p0 - 9 * p1 + 18 * p2 - 5 * p3) / 6;
+        spans.push_back({a, b, cubicSegmentCount(p0, c1, c2, p3, tolerance)});
+    }
+    return spans;
+}
+
+void addSplineWithinTolerance(const DxfReaderState &state, const DxfBSplineBasis &basis,
+                              const std::vector<double> &knots, CheckedPainterPath &path)
+{
+    const std::vector<KnotSpan> spans = spansWithinTolerance(state, basis, knots, path.curveTolerance());
+    qint64 sampleCount = 1;
+    for (const KnotSpan &span : spans)
+        sampleCount += span.segments;
+    failBeyondTheMemoryLimit(sampleCount);
+    path.moveTo(sampleAt(state, basis, 0));
+    for (const KnotSpan &span : spans) {
+        for (int k = 1; k <= span.segments; ++k) {
+            const double t = k == span.segments ? span.to : span.from + (span.to - span.from) * k / span.segments;
+            path.lineTo(sampleAt(state, basis, t));
+        }
+    }
+}
+
 } // namespace
 
 DxfDrawn addSpline(const DxfReaderState &state, Drawing &drawing, CheckedPainterPath &path)
@@ -94,9 +147,16 @@ DxfDrawn addSpline(const DxfReaderState &state, Drawing &drawing, CheckedPainter
     std::vector<double> knots(std::size_t(knotCount), 0.0);
     for (int i = 0; i < int(knotCount); ++i)
         knots[std::size_t(i)] = state.splineKnots.value(i, 0);
+    std::vector<double> spanKnots;
+    if (path.curveTolerance() > 0)
+        spanKnots = knots;
     const DxfBSplineBasis basis(std::move(knots), controlPointCount, order);
     if (!basis.ascending())
         return DxfDrawn{false, knotsOutOfOrder};
+    if (path.curveTolerance() > 0) {
+        addSplineWithinTolerance(state, basis, spanKnots, path);
+        return DxfDrawn{false, state.splineControlPoints.overflowed() ? beyondCount : nullptr};
+    }
 
     const qint64 sampleCount = qint64(state.splineSegments) * controlPointCount;
     failBeyondTheMemoryLimit(sampleCount);

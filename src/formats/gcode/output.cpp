@@ -2,6 +2,7 @@
 
 #include "formats/common/coordinatetext.h"
 
+#include "drawing/arcfitting.h"
 #include "drawing/drawing.h"
 #include "platform/standardoutput.h"
 #include "platform/writeback.h"
@@ -77,6 +78,18 @@ public:
         if (endLine)
             *p++ = '\n';
         advance(int(p - start));
+    }
+
+    // "G2 X<x> Y<y> I<i> J<j>" or G3, the centre counted from `start`.
+    void appendArc(const FittedArc &arc, const DrawingPoint &start, const DrawingPoint &end)
+    {
+        append(arc.clockwise ? "G2 " : "G3 ", 3);
+        appendVertex(end, false);
+        append(" I", 2);
+        append(formatCoordinate(arc.centre.x() - start.x));
+        append(" J", 2);
+        append(formatCoordinate(arc.centre.y() - start.y));
+        append('\n');
     }
 
     bool flush()
@@ -181,7 +194,39 @@ public:
         , init(options.initTemplate, codec)
         , middle(options.middleTemplate, codec)
         , finish(codec->fromUnicode(options.finishTemplate))
+        , arcs(options.arcsAsG2G3)
+        , tolerance(options.curveTolerance)
     {
+    }
+
+    // The vertices after the first, with runs on a circle as arcs. The
+    // moves after an arc, and what the templates write after the object,
+    // must be straight again.
+    void writeWithArcs(const DrawingObject &object)
+    {
+        const QVector<DrawingPoint *> vertices = object.points.toVector();
+        std::vector<QPointF> points;
+        points.reserve(std::size_t(vertices.size()));
+        for (const DrawingPoint *point : vertices)
+            points.emplace_back(point->x, point->y);
+        const std::vector<FittedArc> fitted = fitArcs(points, tolerance);
+        bool inArc = false;
+        auto arc = fitted.cbegin();
+        for (int k = 1; k < vertices.size(); ++k) {
+            if (arc != fitted.cend() && arc->first == k - 1) {
+                buffer.appendArc(*arc, *vertices.at(arc->first), *vertices.at(arc->last));
+                k = arc->last;
+                ++arc;
+                inArc = true;
+                continue;
+            }
+            if (inArc)
+                buffer.append("G1 ", 3);
+            inArc = false;
+            buffer.appendVertex(*vertices.at(k));
+        }
+        if (inArc)
+            buffer.append("G1\n", 3);
     }
 
     bool open()
@@ -208,6 +253,8 @@ public:
     const GCodeTemplate init;
     const GCodeTemplate middle;
     const QByteArray finish;
+    const bool arcs;
+    const double tolerance;
     bool first = true;
 };
 
@@ -231,6 +278,11 @@ void GCodeOutput::write(const DrawingObject &object)
     State &s = *m_state;
     (s.first ? s.init : s.middle).write(s.buffer, *object.points.first());
     s.first = false;
+    if (s.arcs && object.points.size() > 2) {
+        s.buffer.appendVertex(*object.points.first());
+        s.writeWithArcs(object);
+        return;
+    }
     for (const DrawingPoint *point : object.points)
         s.buffer.appendVertex(*point);
 }

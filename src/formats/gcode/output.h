@@ -17,7 +17,8 @@ bool isWrittenInPlace(const QString &path);
 
 // One G-code file being written: the start template before the first object
 // with points, the between-objects template before every further one, one
-// "X<x> Y<y>" line per vertex, and the end template when finished. A
+// "X<x> Y<y>" line per vertex, and the end template when finished. With
+// arcs asked for, runs of vertices on a circle become G2/G3 arcs instead. A
 // regular file replaces an existing one only once finish() succeeds; an
 // output destroyed before that leaves the old file as it was. Output
 // written in place has no old content to keep and cannot be taken back.

@@ -155,6 +155,7 @@ QPointF HpglPlotter::appendArc(const QPointF &centre, double sweepDegrees)
     const double startDegrees = qRadiansToDegrees(std::atan2(dy, dx));
     const QRectF square(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
     CheckedPainterPath path;
+    path.setCurveTolerance(m_settings.curveTolerance);
     path.arcMoveTo(square, -startDegrees);
     path.arcTo(square, -startDegrees, -sweepDegrees);
     // Flattened even when empty: a value out of range leaves the path without

@@ -25,6 +25,7 @@ public:
         double unitsPerMillimetre;
         bool autoWeld;
         double fileSize; // bytes, for the progress fraction
+        double curveTolerance = 0; // mm, 0 for the fixed point counts
     };
 
     HpglPlotter(Drawing &drawing, const Settings &settings);

@@ -27,7 +27,8 @@ bool readHpgl(const QString &path, Drawing &drawing)
     if (!file.open(QIODevice::ReadOnly))
         return false;
 
-    const HpglPlotter::Settings settings{options.hpglUnits / 25.4, options.hpglAutoWeld, double(file.size())};
+    const HpglPlotter::Settings settings{options.hpglUnits / 25.4, options.hpglAutoWeld, double(file.size()),
+                                         options.curvesToTolerance ? options.curveTolerance : 0.0};
     HpglPlotter plotter(drawing, settings);
     HpglInstructionPlayer player(plotter, options.hpglFullInstructionSet, settings.unitsPerMillimetre);
     TextLineReader lines(file);

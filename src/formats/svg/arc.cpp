@@ -1,7 +1,9 @@
 #include "arc.h"
 
 #include "drawing/checkedpainterpath.h"
+#include "drawing/curvetolerance.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -86,10 +88,30 @@ void appendArc(CheckedPainterPath &path, double rx, double ry, double xAxisRotat
     if (std::isnan(sweep))
         return;
 
+    if (path.curveTolerance() > 0) {
+        appendArcLines(path, arc.centre.x, arc.centre.y, startAngle, sweep, rx, ry, xAxisRotation);
+        return;
+    }
     const int pieces = int(std::ceil(std::fabs(sweep / largestPieceAngle)));
     for (int i = 0; i < pieces; ++i) {
         arcSegment(path, arc.centre.x, arc.centre.y, startAngle + i * sweep / pieces,
                    startAngle + (i + 1) * sweep / pieces, rx, ry, xAxisRotation);
+    }
+}
+
+// The true arc as lines within the path's curve tolerance, in equal steps of
+// the ellipse's angle, the start being where the path stands.
+void appendArcLines(CheckedPainterPath &path, double xc, double yc, double startAngle, double sweep, double rx,
+                    double ry, double xAxisRotation)
+{
+    const double s = std::sin(xAxisRotation * radiansPerDegree);
+    const double c = std::cos(xAxisRotation * radiansPerDegree);
+    const int segments = ellipticArcSegmentCount(std::max(rx, ry), sweep, path.curveTolerance());
+    for (int k = 1; k <= segments; ++k) {
+        const double angle = startAngle + sweep * k / segments;
+        const double px = xc + std::cos(angle);
+        const double py = yc + std::sin(angle);
+        path.lineTo(QPointF(c * rx * px - s * ry * py, s * rx * px + c * ry * py));
     }
 }
 

@@ -25,6 +25,8 @@
 #include <QMatrix>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -48,6 +50,18 @@ bool isGzip(const QByteArray &head)
 QStringView attribute(const QXmlStreamAttributes &attributes, const char *name)
 {
     return attributes.value(QLatin1String(name));
+}
+
+// The most the matrix lengthens any distance; a shape that it flattens to
+// nothing takes 1, which keeps the count of lines bounded.
+double largestStretch(const QMatrix &matrix)
+{
+    const double a = matrix.m11() * matrix.m11() + matrix.m12() * matrix.m12();
+    const double c = matrix.m21() * matrix.m21() + matrix.m22() * matrix.m22();
+    const double b = matrix.m11() * matrix.m21() + matrix.m12() * matrix.m22();
+    const double half = (a - c) / 2;
+    const double stretch = std::sqrt((a + c) / 2 + std::sqrt(half * half + b * b));
+    return stretch > 0 && std::isfinite(stretch) ? stretch : 1.0;
 }
 
 // What QMatrix::map does to a path, without copying the path.
@@ -118,6 +132,9 @@ public:
         , m_keepIds(keepIds)
         , m_instancer(m_fragments, m_notes, *this)
     {
+        const ConversionOptions options = activeConversionOptions();
+        if (options.curvesToTolerance)
+            m_curveTolerance = options.curveTolerance;
     }
 
     // False when the document could not be read whole.
@@ -140,6 +157,8 @@ private:
     bool drawUse(const QXmlStreamAttributes &attributes, const OpenElement &element);
     void noteHiddenShape(SvgShape shape, const QXmlStreamAttributes &attributes, SvgNote hidden);
     bool drawInstance(SvgShape shape, const QXmlStreamAttributes &attributes, const QMatrix &matrix) override;
+    bool placeShape(SvgShape shape, const QXmlStreamAttributes &attributes, const QMatrix &matrix,
+                    std::optional<SvgNote> hidden);
     bool placeOutline(const QMatrix &matrix, std::optional<SvgNote> hidden);
     QMatrix groupMatrix() const { return m_groups.empty() ? QMatrix() : m_groups.back(); }
     bool inSvgNamespace(QStringView prefix, const OpenElement &element) const;
@@ -154,6 +173,10 @@ private:
     qint64 pointsOfNewObjects();
     void reportProgress();
     bool mapViewBox(QRectF &bounds);
+    double pageScale() const
+    {
+        return m_hasViewBox ? std::max(std::fabs(m_viewBox.scaleX), std::fabs(m_viewBox.scaleY)) : 1.0;
+    }
 
     Drawing &m_drawing;
     const QFile &m_file;
@@ -171,6 +194,8 @@ private:
     std::vector<OpenElement> m_open;
     PrefixScopes m_prefixes;
     CheckedPainterPath m_outline;
+    // Millimetres; 0 for the fixed point counts.
+    double m_curveTolerance = 0;
     bool m_hasViewBox = false;
     bool m_documentElementRead = false;
     ViewBoxMapping m_viewBox;
@@ -566,19 +591,27 @@ QMatrix SvgDocumentReader::shapeMatrix(const QXmlStreamAttributes &attributes) c
 bool SvgDocumentReader::drawShape(SvgShape shape, const QXmlStreamAttributes &attributes,
                                   std::optional<SvgNote> hidden)
 {
-    // One path serves every shape, so that its storage is allocated once.
-    m_outline.clear();
-    appendShapeOutline(shape, attributes, m_outline, m_notes);
-    const bool goOn = placeOutline(shapeMatrix(attributes), hidden);
+    const bool goOn = placeShape(shape, attributes, shapeMatrix(attributes), hidden);
     reportProgress();
     return goOn;
 }
 
 bool SvgDocumentReader::drawInstance(SvgShape shape, const QXmlStreamAttributes &attributes, const QMatrix &matrix)
 {
+    return placeShape(shape, attributes, m_hasViewBox ? matrix : matrix * m_base, std::nullopt);
+}
+
+bool SvgDocumentReader::placeShape(SvgShape shape, const QXmlStreamAttributes &attributes, const QMatrix &matrix,
+                                   std::optional<SvgNote> hidden)
+{
+    // One path serves every shape, so that its storage is allocated once.
     m_outline.clear();
+    // Arcs are broken into lines in the shape's own units, cubics once
+    // mapped; the viewBox is applied last.
+    if (m_curveTolerance > 0)
+        m_outline.setCurveTolerance(m_curveTolerance / (pageScale() * largestStretch(matrix)));
     appendShapeOutline(shape, attributes, m_outline, m_notes);
-    return placeOutline(m_hasViewBox ? matrix : matrix * m_base, std::nullopt);
+    return placeOutline(matrix, hidden);
 }
 
 // Puts the outline into the drawing; false when the drawing has grown too
@@ -587,6 +620,8 @@ bool SvgDocumentReader::placeOutline(const QMatrix &matrix, std::optional<SvgNot
 {
     if (!m_outline.isEmpty()) {
         mapInPlace(m_outline, matrix);
+        if (m_curveTolerance > 0)
+            m_outline.setCurveTolerance(m_curveTolerance / pageScale());
         appendPainterPath(m_outline, m_drawing, nullptr);
         const qint64 points = pointsOfNewObjects();
         if (hidden && points > 0)
