@@ -15,6 +15,8 @@ QString finishTemplate = builtIn.finishTemplate;
 bool orderObjects = builtIn.orderObjects;
 double orderBudgetSeconds = builtIn.orderBudgetSeconds;
 bool joinTouching = builtIn.joinTouching;
+bool dxfPlaceBlocks = builtIn.dxfPlaceBlocks;
+QString dxfUnitWhenUnnamed = builtIn.dxfUnitWhenUnnamed;
 
 thread_local std::function<void(double)> progressCallback = [](double) {};
 
@@ -31,6 +33,8 @@ ConversionOptions ConversionOptions::fromProcessValues()
     options.orderObjects = ::orderObjects;
     options.orderBudgetSeconds = ::orderBudgetSeconds;
     options.joinTouching = ::joinTouching;
+    options.dxfPlaceBlocks = ::dxfPlaceBlocks;
+    options.dxfUnitWhenUnnamed = ::dxfUnitWhenUnnamed;
     return options;
 }
 

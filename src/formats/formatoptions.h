@@ -18,6 +18,8 @@ extern QString finishTemplate;
 extern bool orderObjects;
 extern double orderBudgetSeconds;
 extern bool joinTouching;
+extern bool dxfPlaceBlocks;
+extern QString dxfUnitWhenUnnamed;
 
 // Called by the readers and the writer with the fraction of their work
 // done. It always holds a callable; the conversion job installs its own on
@@ -39,6 +41,12 @@ struct ConversionOptions
     bool orderObjects = false;
     double orderBudgetSeconds = 1.0;
     bool joinTouching = false;
+    // DXF drawn as the CAD program shows it: blocks where they are
+    // inserted, polylines with their arcs and closing segments.
+    bool dxfPlaceBlocks = false;
+    // The unit of a DXF file that names none ("inch", "mm", "cm", "m",
+    // "ft", "unitless"); inch keeps code 0 as millimetres.
+    QString dxfUnitWhenUnnamed = QStringLiteral("inch");
 
     // A copy of the process-wide values as they stand now.
     static ConversionOptions fromProcessValues();

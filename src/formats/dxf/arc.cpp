@@ -48,7 +48,10 @@ DxfDrawn addArc(const DxfReaderState &state, CheckedPainterPath &path)
         end += 360;
 
     const QRectF square(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-    const int count = arcPointCount(square, start, end);
+    // Sampled for the size at which a block's copy is drawn.
+    const double scaled = radius * state.curveScale;
+    const int count = state.curveScale == 1 ? arcPointCount(square, start, end)
+                                            : arcPointCount(QRectF(-scaled, -scaled, 2 * scaled, 2 * scaled), start, end);
     for (int j = 0; j < count; ++j) {
         const double angle = qDegreesToRadians(start + (end - start) * j / (count - 1));
         const QPointF point(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
