@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "formats/dxf/unitchoice.h"
 #include "settings/settingsstore.h"
 
 #include <QCommandLineOption>
@@ -47,9 +48,11 @@ struct Seconds { std::optional<double> ConvertRequest::*field; };
 // --NAME sets it, --no-NAME clears it.
 struct OnOff { std::optional<bool> ConvertRequest::*field; };
 struct Switch { bool ConvertRequest::*field; };
+// One of the names of DXF units.
+struct DxfUnit { std::optional<QString> ConvertRequest::*field; };
 // Answered instead of converting, and left out of the usage line.
 struct Answer { ConvertRequest::Action action; };
-using Landing = std::variant<Text, TemplateText, WholeNumber, Seconds, OnOff, Switch, Answer>;
+using Landing = std::variant<Text, TemplateText, WholeNumber, Seconds, OnOff, Switch, Answer, DxfUnit>;
 
 struct OptionRow
 {
@@ -87,6 +90,12 @@ constexpr OptionRow optionTable[] = {
     {"", "join", "", OnOff{&ConvertRequest::joinTouching},
      "cut an object that starts where the one before\n"
      "ends without lifting the tool"},
+    {"", "dxf-blocks", "", OnOff{&ConvertRequest::dxfPlaceBlocks},
+     "draw DXF blocks where the drawing inserts them, and\n"
+     "old-style polylines with their arcs and closing segment"},
+    {"", "dxf-unit", "UNIT", DxfUnit{&ConvertRequest::dxfUnitWhenUnnamed},
+     "unit of a DXF drawing without $INSUNITS or with 0:\n"
+     "inch (default), mm, cm, m, ft, unitless (as mm)"},
     {"j", "jobs", "N", WholeNumber{&ConvertRequest::parallelFiles},
      "convert N files at once (1 to 64; default: as set in\n"
      "Travina, or one per processor core)"},
@@ -102,7 +111,8 @@ constexpr std::size_t optionCount = std::size(optionTable);
 constexpr bool takesValue(const Landing &landing)
 {
     return std::holds_alternative<Text>(landing) || std::holds_alternative<TemplateText>(landing)
-        || std::holds_alternative<WholeNumber>(landing) || std::holds_alternative<Seconds>(landing);
+        || std::holds_alternative<WholeNumber>(landing) || std::holds_alternative<Seconds>(landing)
+        || std::holds_alternative<DxfUnit>(landing);
 }
 
 constexpr bool everyValueIsNamed()
@@ -196,6 +206,17 @@ bool land(const Seconds &target, const OptionUse &use, ConvertRequest &request, 
         return false;
     }
     request.*target.field = seconds;
+    return true;
+}
+
+bool land(const DxfUnit &target, const OptionUse &use, ConvertRequest &request, QString &error)
+{
+    if (!dxfUnitNames().contains(use.value)) {
+        error = QStringLiteral("%1 needs one of %2, not '%3'")
+                    .arg(use.option, dxfUnitNames().join(QLatin1String(", ")), use.value);
+        return false;
+    }
+    request.*target.field = use.value;
     return true;
 }
 

@@ -26,6 +26,8 @@ struct ConvertRequest
     std::optional<bool> orderObjects;
     std::optional<double> orderBudgetSeconds;
     std::optional<bool> joinTouching;
+    std::optional<bool> dxfPlaceBlocks;
+    std::optional<QString> dxfUnitWhenUnnamed;
     std::optional<QString> reportPath;
     std::optional<qint32> parallelFiles;
     bool quiet = false;

@@ -37,6 +37,8 @@ ConversionOptions optionsFor(const ConvertRequest &request)
     overrideWith(options.orderObjects, request.orderObjects);
     overrideWith(options.orderBudgetSeconds, request.orderBudgetSeconds);
     overrideWith(options.joinTouching, request.joinTouching);
+    overrideWith(options.dxfPlaceBlocks, request.dxfPlaceBlocks);
+    overrideWith(options.dxfUnitWhenUnnamed, request.dxfUnitWhenUnnamed);
     return options;
 }
 

@@ -23,6 +23,8 @@ inline constexpr char hpglAutoWeld[] = "AutoWeld";
 inline constexpr char dxfGroup[] = "Format/DXF";
 inline constexpr char dxfSplineSegments[] = "SplineSegments";
 inline constexpr char dxfSplineSegmentsFromFile[] = "SplineSegmentsFromFile";
+inline constexpr char dxfPlaceBlocks[] = "PlaceBlocks";
+inline constexpr char dxfUnitWhenUnnamed[] = "UnitWhenUnnamed";
 
 inline constexpr char parallelFiles[] = "Output/ParallelFiles";
 inline constexpr char orderObjects[] = "Output/OrderObjects";
@@ -43,13 +45,15 @@ void loadProcessOptions(QSettings &settings);
 // The output options as stored, with their defaults when absent.
 OutputOptions loadOutputOptions(QSettings &settings);
 
-// The four reader options that the format options dialog edits.
+// The reader options that the format options dialog edits.
 struct FormatOptions
 {
     qint32 hpglUnits = 0;
     bool hpglAutoWeld = false;
     qint32 dxfSplineSegments = 0;
     bool dxfSplineSegmentsFromFile = false;
+    bool dxfPlaceBlocks = false;
+    QString dxfUnitWhenUnnamed;
 };
 
 // The reader options as stored, each defaulting to its process-wide value;
