@@ -143,6 +143,14 @@ void TestDxfReaderOptions::placeBlocks_data()
         << drawing(block("A", "0", "0\nARC\n10\n0\n20\n0\n40\n1\n50\n0\n51\n90\n"), insert("A", "0", "0", "41\n-1\n"))
         << QStringLiteral("-1,0>0,1/6") << QString() << QStringLiteral("1,0>0,1/6")
         << QStringLiteral("elsewhereDrawn:A:1[%1]").arg(placeBlocksOption);
+    QTest::newRow("point of a block turned with it")
+        << drawing(block("PT", "0", "0\nPOINT\n10\n1\n20\n2\n"), insert("PT", "10", "10", "50\n90\n"))
+        << QStringLiteral("8,11>8,11/1") << QString() << QStringLiteral("1,2>1,2/1")
+        << QStringLiteral("elsewhereDrawn:PT:1[%1]").arg(placeBlocksOption);
+    QTest::newRow("insert of a scale that is no number draws nothing")
+        << drawing(blockL, insert("L", "10", "10", "41\nbig\n")) << QString()
+        << QStringLiteral("skipped:INSERT with an unreadable number:1") << QStringLiteral("1,2>3,2/2")
+        << QStringLiteral("elsewhereDrawn:L:1[%1]").arg(placeBlocksOption);
     QTest::newRow("block of none is not drawn, nor a block never inserted")
         << drawing(blockL, insert("NONE", "0", "0")) << QString() << QStringLiteral("notDrawn:INSERT:1")
         << QStringLiteral("1,2>3,2/2") << QStringLiteral("notDrawn:INSERT:1");
