@@ -54,6 +54,8 @@ void TestSettingsDialog::firstUseShowsBuiltInValues()
     QCOMPARE(child<QSpinBox>(dialog, "formatDXFSplineSegments")->value(), 8);
     QVERIFY(child<QCheckBox>(dialog, "formatDXFSplineSegmentsFromFile")->isChecked());
     QVERIFY(!child<QSpinBox>(dialog, "formatDXFSplineSegments")->isEnabled());
+    QVERIFY(!child<QCheckBox>(dialog, "formatDXFPlaceBlocks")->isChecked());
+    QCOMPARE(child<QComboBox>(dialog, "formatDXFUnitWhenUnnamed")->currentData().toString(), QStringLiteral("inch"));
     QVERIFY(!dialog.testAttribute(Qt::WA_QuitOnClose));
 }
 
@@ -102,6 +104,9 @@ void TestSettingsDialog::okStoresAndApplies()
     QVERIFY(child<QDoubleSpinBox>(dialog, "orderBudget")->isEnabled());
     child<QDoubleSpinBox>(dialog, "orderBudget")->setValue(2.5);
     child<QCheckBox>(dialog, "joinTouching")->setChecked(true);
+    child<QCheckBox>(dialog, "formatDXFPlaceBlocks")->setChecked(true);
+    auto *units = child<QComboBox>(dialog, "formatDXFUnitWhenUnnamed");
+    units->setCurrentIndex(units->findData(QStringLiteral("cm")));
     QTest::mouseClick(button(dialog, QDialogButtonBox::Ok), Qt::LeftButton);
 
     QVERIFY(!dialog.isVisible());
@@ -119,7 +124,13 @@ void TestSettingsDialog::okStoresAndApplies()
     QCOMPARE(stored("Output/JoinTouching").toBool(), true);
     QCOMPARE(::orderObjects, true);
     QCOMPARE(::joinTouching, true);
-    QCOMPARE(m_environment.storedKeys().size(), 8);
+    QCOMPARE(stored("Format/DXF/PlaceBlocks").toBool(), true);
+    QCOMPARE(stored("Format/DXF/UnitWhenUnnamed").toString(), QStringLiteral("cm"));
+    QCOMPARE(::dxfPlaceBlocks, true);
+    QCOMPARE(::dxfUnitWhenUnnamed, QStringLiteral("cm"));
+    QCOMPARE(m_environment.storedKeys().size(), 10);
+    ::dxfPlaceBlocks = ConversionOptions().dxfPlaceBlocks;
+    ::dxfUnitWhenUnnamed = ConversionOptions().dxfUnitWhenUnnamed;
     ::orderObjects = ConversionOptions().orderObjects;
     ::orderBudgetSeconds = ConversionOptions().orderBudgetSeconds;
     ::joinTouching = ConversionOptions().joinTouching;
