@@ -3,7 +3,6 @@
 #include "blocklibrary.h"
 #include "entityend.h"
 #include "polyline.h"
-#include "repeatedgroups.h"
 #include "formats/formatoptions.h"
 
 #include "drawing/drawing.h"
@@ -24,15 +23,6 @@ bool endsBlock(DxfKind kind)
 DxfEntityStream::DxfEntityStream(Drawing &drawing)
     : m_drawing(drawing)
 {
-}
-
-void DxfEntityStream::takeGroup(const DxfPair &pair)
-{
-    if (m_kind == DxfKind::LightweightPolyline && takePolylineVertexGroup(m_state, pair))
-        return;
-    if (m_kind == DxfKind::Spline && takeSplineGroup(m_state, m_kind, pair))
-        return;
-    m_state.groups.set(pair.code, pair.value);
 }
 
 void DxfEntityStream::placeAndAppend(CheckedPainterPath &path)

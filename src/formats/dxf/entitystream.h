@@ -3,6 +3,7 @@
 #include "entitykind.h"
 #include "pairreader.h"
 #include "readerstate.h"
+#include "repeatedgroups.h"
 
 #include "drawing/checkedpainterpath.h"
 
@@ -44,7 +45,15 @@ public:
     void endPolyline();
 
 private:
-    void takeGroup(const DxfPair &pair);
+    // Every pair but the names passes here: kept inline with the loop.
+    void takeGroup(const DxfPair &pair)
+    {
+        if (m_kind == DxfKind::LightweightPolyline && takePolylineVertexGroup(m_state, pair))
+            return;
+        if (m_kind == DxfKind::Spline && takeSplineGroup(m_state, m_kind, pair))
+            return;
+        m_state.groups.set(pair.code, pair.value);
+    }
     void startEntity(const DxfPair &pair, qint64 position, double fileSize);
     bool recorded(const DxfPair &pair);
     void beginRecording(const DxfPair &pair);
