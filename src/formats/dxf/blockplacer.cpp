@@ -19,6 +19,9 @@ const char nestedTooDeep[] = QT_TRANSLATE_NOOP("DrawingNotes", "INSERT nested de
 const char insertsItself[] = QT_TRANSLATE_NOOP("DrawingNotes", "INSERT of a block into itself");
 const char tilted[] = QT_TRANSLATE_NOOP("DrawingNotes", "INSERT out of the drawing's plane");
 
+// What a copy costs besides reading its pairs, counted in pairs.
+constexpr qint64 copyWork = 4;
+
 // The largest factor by which the placement enlarges a length.
 double largestScale(const QTransform &t)
 {
@@ -103,6 +106,9 @@ void DxfBlockPlacer::place(const DxfReaderState &state)
     if (m_overWorkLimit || !readInsert(state, insert))
         return;
     const DxfBlockLibrary::Block &block = m_library.block(insert.block);
+    // An empty block draws nothing however often it is inserted.
+    if (block.pairs.empty())
+        return;
     // Coordinates inside a block are in the file's unit until the
     // placement of the outermost INSERT turns them into millimetres.
     QTransform outer = state.placed ? state.placement : QTransform::fromScale(state.unitFactor, state.unitFactor);
@@ -130,7 +136,7 @@ void DxfBlockPlacer::place(const DxfReaderState &state)
 void DxfBlockPlacer::placeCopy(int index, const QTransform &placement, const DxfReaderState &from)
 {
     const DxfBlockLibrary::Block &block = m_library.block(index);
-    m_work += 1 + qint64(block.pairs.size());
+    m_work += copyWork + qint64(block.pairs.size());
     if (m_work > m_workLimit) {
         m_overWorkLimit = true;
         return;

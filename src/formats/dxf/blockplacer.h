@@ -16,9 +16,9 @@ struct DxfReaderState;
 // the INSERTs inside a block with it.
 //
 // A few bytes of file can nest arrays into billions of copies. The work is
-// counted in pairs read again plus copies made, and a file that asks for
-// more than `workLimit` fails rather than convert for hours or as a part
-// of what it describes.
+// counted in pairs read again plus a few for each copy made, and a file
+// that asks for more than `workLimit` fails rather than convert for hours
+// or as a part of what it describes.
 class DxfBlockPlacer
 {
 public:

@@ -88,7 +88,7 @@ bool DxfEntityStream::recorded(const DxfPair &pair)
 
 void DxfEntityStream::endPolyline()
 {
-    if (m_state.placeBlocks) {
+    if (m_state.placeBlocks && !m_state.polylinePoints.empty()) {
         m_path.clear();
         drawCollectedPolyline(m_state, m_path);
         placeAndAppend(m_path);

@@ -25,8 +25,8 @@ const char tooManyCopies[] = QT_TRANSLATE_NOOP("DxfReader", "blocks are inserted
 
 // Pairs read again plus copies made, per byte of the file, with a floor
 // for small files and a ceiling of some minutes' work.
-constexpr qint64 workPerFileByte = 64;
-constexpr qint64 minimumWork = qint64(1) << 24;
+constexpr qint64 workPerFileByte = 256;
+constexpr qint64 minimumWork = qint64(1) << 22;
 constexpr qint64 maximumWork = qint64(1) << 28;
 
 // One reading of a file: its pairs, through one stream of entities.
