@@ -19,8 +19,8 @@ const char nestedTooDeep[] = QT_TRANSLATE_NOOP("DrawingNotes", "INSERT nested de
 const char insertsItself[] = QT_TRANSLATE_NOOP("DrawingNotes", "INSERT of a block into itself");
 const char tilted[] = QT_TRANSLATE_NOOP("DrawingNotes", "INSERT out of the drawing's plane");
 
-// What a copy costs besides reading its pairs, counted in pairs.
-constexpr qint64 copyWork = 4;
+// What making a copy costs besides reading its pairs, in pairs read.
+constexpr qint64 copyWork = 16;
 
 // The largest factor by which the placement enlarges a length.
 double largestScale(const QTransform &t)
