@@ -1,6 +1,7 @@
 // Reads a generated 100 MB DXF of LINE and LWPOLYLINE entities through
 // travina-convert, with the G-code written, and reports the speed and the
-// peak memory per vertex of the converter process. Also times the emptying
+// peak memory per vertex of the converter process, with the reader's
+// options off and with every one of them on. Also times the emptying
 // of the DXF reader's group table against assigning its 1100 strings.
 
 #include "benchsupport.h"
@@ -8,6 +9,7 @@
 #include "drawing/drawing.h"
 #include "formats/dxf/grouptable.h"
 #include "formats/dxf/reader.h"
+#include "formats/formatoptions.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -165,7 +167,8 @@ struct ChildRun
 
 // Runs the converter as a child process, with a settings folder of its own
 // so that the defaults apply, and takes its peak memory from wait4.
-ChildRun runConverter(const QString &converter, const QString &input, const QString &outputDirectory)
+ChildRun runConverter(const QString &converter, const QString &input, const QString &outputDirectory,
+                      bool optionsOn = false)
 {
     const QByteArray program = QFile::encodeName(converter);
     const QByteArray inputName = QFile::encodeName(input);
@@ -176,8 +179,12 @@ ChildRun runConverter(const QString &converter, const QString &input, const QStr
     const pid_t child = fork();
     if (child == 0) {
         setenv("XDG_CONFIG_HOME", configHome.constData(), 1);
-        execl(program.constData(), program.constData(), "-q", "--output", outputName.constData(),
-              inputName.constData(), static_cast<char *>(nullptr));
+        if (optionsOn)
+            execl(program.constData(), program.constData(), "-q", "--dxf-blocks", "--dxf-unit", "mm", "--output",
+                  outputName.constData(), inputName.constData(), static_cast<char *>(nullptr));
+        else
+            execl(program.constData(), program.constData(), "-q", "--output", outputName.constData(),
+                  inputName.constData(), static_cast<char *>(nullptr));
         _exit(127);
     }
     int status = 0;
@@ -227,12 +234,29 @@ void benchmarkConversion(const QString &converter)
     reportFigure("peak RSS above the fixed amount per vertex",
                  double(run.peakResidentBytes - baseline.peakResidentBytes) / double(vertices), "bytes", 48, false);
 
+    const ChildRun withOptions = runConverter(converter, input, outputDirectory, true);
+    if (!withOptions.succeeded)
+        qFatal("travina-convert failed on the benchmark input with the DXF options on");
+    reportFigure("the same with blocks placed and a unit chosen", megabytes / withOptions.seconds, "MB/s", 100);
+    reportFigure("that per second of converter CPU time", megabytes / withOptions.cpuSeconds, "MB/s");
+
     // The reader alone, in this process, for the share of the time it takes.
     Stopwatch clock;
+    {
+        Drawing drawing;
+        if (!readDxf(input, drawing))
+            qFatal("the benchmark input did not read");
+    }
+    reportFigure("DXF reading alone, in process", megabytes / clock.seconds(), "MB/s");
+    ConversionOptions options;
+    options.dxfPlaceBlocks = true;
+    options.dxfUnitWhenUnnamed = QStringLiteral("mm");
+    const ScopedConversionOptions scoped(options);
+    clock.restart();
     Drawing drawing;
     if (!readDxf(input, drawing))
-        qFatal("the benchmark input did not read");
-    reportFigure("DXF reading alone, in process", megabytes / clock.seconds(), "MB/s");
+        qFatal("the benchmark input did not read with the DXF options on");
+    reportFigure("the same with blocks placed and a unit chosen", megabytes / clock.seconds(), "MB/s");
 }
 
 void benchmarkGroupTableClear()

@@ -7,6 +7,8 @@
 
 #include <QPushButton>
 
+#include <algorithm>
+
 Settings::Settings(QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::SettingsClass>())
@@ -28,10 +30,23 @@ Settings::Settings(QWidget *parent)
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ui->orderObjects, &QCheckBox::toggled, ui->orderBudget, &QWidget::setEnabled);
+    addDxfUnits();
     loadControls();
 }
 
 Settings::~Settings() = default;
+
+// Each choice keeps the name the settings store and travina-convert use.
+void Settings::addDxfUnits()
+{
+    QComboBox *units = ui->formatDXFUnitWhenUnnamed;
+    units->addItem(tr("inch"), QStringLiteral("inch"));
+    units->addItem(tr("millimetre"), QStringLiteral("mm"));
+    units->addItem(tr("centimetre"), QStringLiteral("cm"));
+    units->addItem(tr("metre"), QStringLiteral("m"));
+    units->addItem(tr("foot"), QStringLiteral("ft"));
+    units->addItem(tr("unitless (millimetre)"), QStringLiteral("unitless"));
+}
 
 void Settings::loadControls()
 {
@@ -45,6 +60,9 @@ void Settings::loadControls()
     ui->formatDXFSplineSegmentsFromFile->setChecked(options.dxfSplineSegmentsFromFile);
     ui->formatDXFSplineSegments->setEnabled(!ui->formatDXFSplineSegmentsFromFile->isChecked());
     ui->formatSVGAsBrowserShows->setChecked(options.svgAsBrowserShows);
+    ui->formatDXFPlaceBlocks->setChecked(options.dxfPlaceBlocks);
+    ui->formatDXFUnitWhenUnnamed->setCurrentIndex(
+        std::max(0, ui->formatDXFUnitWhenUnnamed->findData(options.dxfUnitWhenUnnamed)));
     ui->parallelFiles->setMaximum(maxParallelFiles);
     ui->parallelFiles->setValue(loadParallelFiles(m_settings));
     const ShapingOptions shaping = loadShapingOptions(m_settings);
@@ -80,6 +98,8 @@ void Settings::onAccepted()
     options.dxfSplineSegments = ui->formatDXFSplineSegments->value();
     options.dxfSplineSegmentsFromFile = ui->formatDXFSplineSegmentsFromFile->isChecked();
     options.svgAsBrowserShows = ui->formatSVGAsBrowserShows->isChecked();
+    options.dxfPlaceBlocks = ui->formatDXFPlaceBlocks->isChecked();
+    options.dxfUnitWhenUnnamed = ui->formatDXFUnitWhenUnnamed->currentData().toString();
     storeFormatOptions(m_settings, options);
     storeParallelFiles(m_settings, ui->parallelFiles->value());
     ShapingOptions shaping;

@@ -28,6 +28,7 @@ private slots:
     void onRejected();
 
 private:
+    void addDxfUnits();
     void loadControls();
 
     QSettings m_settings;

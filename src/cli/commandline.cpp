@@ -3,6 +3,7 @@
 #include "previewwriter.h"
 
 #include "preview/previewimage.h"
+#include "formats/dxf/unitchoice.h"
 #include "settings/settingsstore.h"
 
 #include <QCommandLineOption>
@@ -55,11 +56,14 @@ struct Millimetres { std::optional<double> ConvertRequest::*field; };
 // --NAME sets it, --no-NAME clears it.
 struct OnOff { std::optional<bool> ConvertRequest::*field; };
 struct Switch { bool ConvertRequest::*field; };
+// One of the names of DXF units.
+struct DxfUnit { std::optional<QString> ConvertRequest::*field; };
 // Answered instead of converting, and left out of the usage line.
 struct Answer { ConvertRequest::Action action; };
 // WIDTHxHEIGHT in pixels.
 struct PixelSize { std::optional<QSize> ConvertRequest::*field; };
-using Landing = std::variant<Text, TemplateText, WholeNumber, Seconds, OnOff, Switch, Answer, PixelSize, Millimetres>;
+using Landing =
+    std::variant<Text, TemplateText, WholeNumber, Seconds, OnOff, Switch, Answer, PixelSize, Millimetres, DxfUnit>;
 
 struct OptionRow
 {
@@ -92,6 +96,12 @@ constexpr OptionRow optionTable[] = {
     {"", "spline-segments", "N", WholeNumber{&ConvertRequest::dxfSplineSegments}, "DXF spline points per control point"},
     {"", "spline-segments-from-file", "", OnOff{&ConvertRequest::dxfSplineSegmentsFromFile},
      "take the DXF spline resolution from the file"},
+    {"", "dxf-blocks", "", OnOff{&ConvertRequest::dxfPlaceBlocks},
+     "draw DXF blocks where the drawing inserts them, and\n"
+     "old-style polylines with their arcs and closing segment"},
+    {"", "dxf-unit", "UNIT", DxfUnit{&ConvertRequest::dxfUnitWhenUnnamed},
+     "unit of a DXF drawing without $INSUNITS or with 0:\n"
+     "inch (default), mm, cm, m, ft, unitless (as mm)"},
     {"", "svg-as-browser", "", OnOff{&ConvertRequest::svgAsBrowserShows},
      "draw SVG as a browser shows it: <use> copies drawn,\n"
      "hidden and defined-only shapes left out"},
@@ -133,7 +143,8 @@ constexpr bool takesValue(const Landing &landing)
 {
     return std::holds_alternative<Text>(landing) || std::holds_alternative<TemplateText>(landing)
         || std::holds_alternative<WholeNumber>(landing) || std::holds_alternative<Seconds>(landing)
-        || std::holds_alternative<PixelSize>(landing) || std::holds_alternative<Millimetres>(landing);
+        || std::holds_alternative<PixelSize>(landing) || std::holds_alternative<Millimetres>(landing)
+        || std::holds_alternative<DxfUnit>(landing);
 }
 
 constexpr bool everyValueIsNamed()
@@ -259,6 +270,17 @@ bool land(const Millimetres &target, const OptionUse &use, ConvertRequest &reque
         return false;
     }
     request.*target.field = millimetres;
+    return true;
+}
+
+bool land(const DxfUnit &target, const OptionUse &use, ConvertRequest &request, QString &error)
+{
+    if (!dxfUnitNames().contains(use.value)) {
+        error = QStringLiteral("%1 needs one of %2, not '%3'")
+                    .arg(use.option, dxfUnitNames().join(QLatin1String(", ")), use.value);
+        return false;
+    }
+    request.*target.field = use.value;
     return true;
 }
 

@@ -32,6 +32,8 @@ struct ConvertRequest
     std::optional<bool> curvesToTolerance;
     std::optional<double> curveTolerance;
     std::optional<bool> arcsAsG2G3;
+    std::optional<bool> dxfPlaceBlocks;
+    std::optional<QString> dxfUnitWhenUnnamed;
     std::optional<QString> reportPath;
     std::optional<qint32> parallelFiles;
     bool quiet = false;

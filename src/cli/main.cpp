@@ -45,6 +45,8 @@ ConversionOptions optionsFor(const ConvertRequest &request)
     overrideWith(options.curvesToTolerance, request.curvesToTolerance);
     overrideWith(options.curveTolerance, request.curveTolerance);
     overrideWith(options.arcsAsG2G3, request.arcsAsG2G3);
+    overrideWith(options.dxfPlaceBlocks, request.dxfPlaceBlocks);
+    overrideWith(options.dxfUnitWhenUnnamed, request.dxfUnitWhenUnnamed);
     return options;
 }
 

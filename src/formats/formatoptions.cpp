@@ -20,6 +20,8 @@ bool svgAsBrowserShows = builtIn.svgAsBrowserShows;
 bool curvesToTolerance = builtIn.curvesToTolerance;
 double curveTolerance = builtIn.curveTolerance;
 bool arcsAsG2G3 = builtIn.arcsAsG2G3;
+bool dxfPlaceBlocks = builtIn.dxfPlaceBlocks;
+QString dxfUnitWhenUnnamed = builtIn.dxfUnitWhenUnnamed;
 
 thread_local std::function<void(double)> progressCallback = [](double) {};
 
@@ -41,6 +43,8 @@ ConversionOptions ConversionOptions::fromProcessValues()
     options.curvesToTolerance = ::curvesToTolerance;
     options.curveTolerance = ::curveTolerance;
     options.arcsAsG2G3 = ::arcsAsG2G3;
+    options.dxfPlaceBlocks = ::dxfPlaceBlocks;
+    options.dxfUnitWhenUnnamed = ::dxfUnitWhenUnnamed;
     return options;
 }
 

@@ -23,6 +23,8 @@ extern bool svgAsBrowserShows;
 extern bool curvesToTolerance;
 extern double curveTolerance;
 extern bool arcsAsG2G3;
+extern bool dxfPlaceBlocks;
+extern QString dxfUnitWhenUnnamed;
 
 // Called by the readers and the writer with the fraction of their work
 // done. It always holds a callable; the conversion job installs its own on
@@ -57,6 +59,12 @@ struct ConversionOptions
     bool curvesToTolerance = false;
     double curveTolerance = 0.01;
     bool arcsAsG2G3 = false;
+    // DXF drawn as the CAD program shows it: blocks where they are
+    // inserted, polylines with their arcs and closing segments.
+    bool dxfPlaceBlocks = false;
+    // The unit of a DXF file that names none ("inch", "mm", "cm", "m",
+    // "ft", "unitless"); inch keeps code 0 as millimetres.
+    QString dxfUnitWhenUnnamed = QStringLiteral("inch");
 
     // A copy of the process-wide values as they stand now.
     static ConversionOptions fromProcessValues();

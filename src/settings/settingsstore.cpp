@@ -40,6 +40,8 @@ void loadProcessOptions(QSettings &settings)
     settings.beginGroup(QLatin1String(dxfGroup));
     readInto(settings, SettingsKeys::dxfSplineSegments, ::dxfSplineSegments);
     readInto(settings, SettingsKeys::dxfSplineSegmentsFromFile, ::dxfSplineSegmentsFromFile);
+    readInto(settings, SettingsKeys::dxfPlaceBlocks, ::dxfPlaceBlocks);
+    readInto(settings, SettingsKeys::dxfUnitWhenUnnamed, ::dxfUnitWhenUnnamed);
     settings.endGroup();
 
     settings.beginGroup(QLatin1String(svgGroup));
@@ -74,6 +76,8 @@ FormatOptions loadFormatOptions(QSettings &settings)
     options.dxfSplineSegments = ::dxfSplineSegments;
     options.dxfSplineSegmentsFromFile = ::dxfSplineSegmentsFromFile;
     options.hpglFullInstructionSet = ::hpglFullInstructionSet;
+    options.dxfPlaceBlocks = ::dxfPlaceBlocks;
+    options.dxfUnitWhenUnnamed = ::dxfUnitWhenUnnamed;
 
     settings.beginGroup(QLatin1String(hpglGroup));
     readInto(settings, SettingsKeys::hpglUnits, options.hpglUnits);
@@ -84,6 +88,8 @@ FormatOptions loadFormatOptions(QSettings &settings)
     settings.beginGroup(QLatin1String(dxfGroup));
     readInto(settings, SettingsKeys::dxfSplineSegments, options.dxfSplineSegments);
     readInto(settings, SettingsKeys::dxfSplineSegmentsFromFile, options.dxfSplineSegmentsFromFile);
+    readInto(settings, SettingsKeys::dxfPlaceBlocks, options.dxfPlaceBlocks);
+    readInto(settings, SettingsKeys::dxfUnitWhenUnnamed, options.dxfUnitWhenUnnamed);
     settings.endGroup();
 
     options.svgAsBrowserShows = ::svgAsBrowserShows;
@@ -107,9 +113,13 @@ void storeFormatOptions(QSettings &settings, const FormatOptions &options)
 
     ::dxfSplineSegments = options.dxfSplineSegments;
     ::dxfSplineSegmentsFromFile = options.dxfSplineSegmentsFromFile;
+    ::dxfPlaceBlocks = options.dxfPlaceBlocks;
+    ::dxfUnitWhenUnnamed = options.dxfUnitWhenUnnamed;
     settings.beginGroup(QLatin1String(dxfGroup));
     write(settings, SettingsKeys::dxfSplineSegments, ::dxfSplineSegments);
     write(settings, SettingsKeys::dxfSplineSegmentsFromFile, ::dxfSplineSegmentsFromFile);
+    write(settings, SettingsKeys::dxfPlaceBlocks, ::dxfPlaceBlocks);
+    write(settings, SettingsKeys::dxfUnitWhenUnnamed, ::dxfUnitWhenUnnamed);
     settings.endGroup();
 
     ::svgAsBrowserShows = options.svgAsBrowserShows;

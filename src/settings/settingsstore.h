@@ -24,6 +24,8 @@ inline constexpr char hpglFullInstructionSet[] = "FullInstructionSet";
 inline constexpr char dxfGroup[] = "Format/DXF";
 inline constexpr char dxfSplineSegments[] = "SplineSegments";
 inline constexpr char dxfSplineSegmentsFromFile[] = "SplineSegmentsFromFile";
+inline constexpr char dxfPlaceBlocks[] = "PlaceBlocks";
+inline constexpr char dxfUnitWhenUnnamed[] = "UnitWhenUnnamed";
 
 inline constexpr char svgGroup[] = "Format/SVG";
 inline constexpr char svgAsBrowserShows[] = "AsBrowserShows";
@@ -59,6 +61,8 @@ struct FormatOptions
     bool dxfSplineSegmentsFromFile = false;
     bool hpglFullInstructionSet = false;
     bool svgAsBrowserShows = false;
+    bool dxfPlaceBlocks = false;
+    QString dxfUnitWhenUnnamed;
 };
 
 // The reader options as stored, each defaulting to its process-wide value;

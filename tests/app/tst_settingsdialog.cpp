@@ -56,6 +56,8 @@ void TestSettingsDialog::firstUseShowsBuiltInValues()
     QCOMPARE(child<QSpinBox>(dialog, "formatDXFSplineSegments")->value(), 8);
     QVERIFY(child<QCheckBox>(dialog, "formatDXFSplineSegmentsFromFile")->isChecked());
     QVERIFY(!child<QSpinBox>(dialog, "formatDXFSplineSegments")->isEnabled());
+    QVERIFY(!child<QCheckBox>(dialog, "formatDXFPlaceBlocks")->isChecked());
+    QCOMPARE(child<QComboBox>(dialog, "formatDXFUnitWhenUnnamed")->currentData().toString(), QStringLiteral("inch"));
     QVERIFY(!dialog.testAttribute(Qt::WA_QuitOnClose));
 }
 
@@ -108,6 +110,9 @@ void TestSettingsDialog::okStoresAndApplies()
     child<QDoubleSpinBox>(dialog, "orderBudget")->setValue(2.5);
     child<QCheckBox>(dialog, "joinTouching")->setChecked(true);
     child<QCheckBox>(dialog, "formatSVGAsBrowserShows")->setChecked(true);
+    child<QCheckBox>(dialog, "formatDXFPlaceBlocks")->setChecked(true);
+    auto *units = child<QComboBox>(dialog, "formatDXFUnitWhenUnnamed");
+    units->setCurrentIndex(units->findData(QStringLiteral("cm")));
     QTest::mouseClick(button(dialog, QDialogButtonBox::Ok), Qt::LeftButton);
 
     QVERIFY(!dialog.isVisible());
@@ -129,9 +134,15 @@ void TestSettingsDialog::okStoresAndApplies()
     QCOMPARE(::joinTouching, true);
     QCOMPARE(stored("Format/SVG/AsBrowserShows").toBool(), true);
     QCOMPARE(::svgAsBrowserShows, true);
+    QCOMPARE(stored("Format/DXF/PlaceBlocks").toBool(), true);
+    QCOMPARE(stored("Format/DXF/UnitWhenUnnamed").toString(), QStringLiteral("cm"));
+    QCOMPARE(::dxfPlaceBlocks, true);
+    QCOMPARE(::dxfUnitWhenUnnamed, QStringLiteral("cm"));
     // The curve options are stored too, as they were shown.
-    QCOMPARE(m_environment.storedKeys().size(), 13);
+    QCOMPARE(m_environment.storedKeys().size(), 15);
     ::svgAsBrowserShows = ConversionOptions().svgAsBrowserShows;
+    ::dxfPlaceBlocks = ConversionOptions().dxfPlaceBlocks;
+    ::dxfUnitWhenUnnamed = ConversionOptions().dxfUnitWhenUnnamed;
     ::orderObjects = ConversionOptions().orderObjects;
     ::orderBudgetSeconds = ConversionOptions().orderBudgetSeconds;
     ::joinTouching = ConversionOptions().joinTouching;

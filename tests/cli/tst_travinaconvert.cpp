@@ -48,6 +48,8 @@ private slots:
     void quietReportsFailuresOnly();
     void failedInputsSayWhyOnOneLine_data();
     void failedInputsSayWhyOnOneLine();
+    void dxfOptionsReachTheReader_data();
+    void dxfOptionsReachTheReader();
     void brokenFilesSayWhatBecameOfThem_data();
     void brokenFilesSayWhatBecameOfThem();
     void standardOutputCarriesOnlyTheGCode();
@@ -149,6 +151,8 @@ void TestTravinaConvert::usageErrors_data()
                                           << QByteArray("travina-convert: --tolerance needs a length in mm from 0.000001 to 10, not '0'\n");
     QTest::newRow("tolerance not a number") << QStringList{QStringLiteral("--tolerance"), QStringLiteral("0,01"), QStringLiteral("a.dxf")}
                                             << QByteArray("travina-convert: --tolerance needs a length in mm from 0.000001 to 10, not '0,01'\n");
+    QTest::newRow("DXF unit without a name") << QStringList{QStringLiteral("--dxf-unit"), QStringLiteral("yard"), QStringLiteral("a.dxf")}
+                                             << QByteArray("travina-convert: --dxf-unit needs one of inch, mm, cm, m, ft, unitless, not 'yard'\n");
     QTest::newRow("unreadable template file") << QStringList{QStringLiteral("--init"), QStringLiteral("@nothere.txt"), QStringLiteral("a.tap")}
                                               << QByteArray("travina-convert: cannot read template file 'nothere.txt'\n");
 }
@@ -482,6 +486,58 @@ QByteArray splineOfEmptySpans()
 
 } // namespace
 
+// A block of a line from (1, 2) to (3, 2) inserted at (10, 0), in a drawing
+// without $INSUNITS; the stored settings give way to the flags.
+void TestTravinaConvert::dxfOptionsReachTheReader_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("storedOn");
+    QTest::addColumn<QByteArray>("printed");
+    QTest::addColumn<QByteArray>("vertices");
+    const QByteArray asDefined("X1.000000 Y2.000000\nZ0\nX1.000000 Y2.000000\nX3.000000 Y2.000000\n");
+    const QByteArray placed("X11.000000 Y2.000000\nZ0\nX11.000000 Y2.000000\nX13.000000 Y2.000000\n");
+    QTest::newRow("options off") << QStringList{QStringLiteral("--dxf-unit"), QStringLiteral("mm")} << false
+                                 << QByteArray("OK b.dxf -> out.tap\n  assumed: unit millimetre ($INSUNITS missing)\n"
+                                               "  drawn elsewhere than the file places it: 1 L [option: Place blocks "
+                                               "where the drawing inserts them]\n")
+                                 << asDefined;
+    QTest::newRow("blocks placed") << QStringList{QStringLiteral("--dxf-unit=mm"), QStringLiteral("--dxf-blocks")}
+                                   << false
+                                   << QByteArray("OK b.dxf -> out.tap\n  assumed: unit millimetre ($INSUNITS missing)\n")
+                                   << placed;
+    QTest::newRow("stored on, flag off") << QStringList{QStringLiteral("--no-dxf-blocks"), QStringLiteral("--dxf-unit"),
+                                                        QStringLiteral("mm")}
+                                         << true
+                                         << QByteArray("OK b.dxf -> out.tap\n  assumed: unit millimetre ($INSUNITS "
+                                                       "missing)\n  drawn elsewhere than the file places it: 1 L "
+                                                       "[option: Place blocks where the drawing inserts them]\n")
+                                         << asDefined;
+    QTest::newRow("stored on, inch as before")
+        << QStringList() << true
+        << QByteArray("OK b.dxf -> out.tap\n  assumed: unit inch ($INSUNITS missing) [option: Unit when the drawing "
+                      "names none]\n")
+        << QByteArray("X279.400000 Y50.800000\nZ0\nX279.400000 Y50.800000\nX330.200000 Y50.800000\n");
+}
+
+void TestTravinaConvert::dxfOptionsReachTheReader()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, storedOn);
+    QFETCH(QByteArray, printed);
+    QFETCH(QByteArray, vertices);
+    {
+        QSettings settings(m_config + QStringLiteral("/Ostrane/Travina.conf"), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Format/DXF/PlaceBlocks"), storedOn);
+    }
+    file(QStringLiteral("b.dxf"), "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nL\n10\n0\n20\n0\n0\nLINE\n10\n1\n20\n2\n"
+                                  "11\n3\n21\n2\n0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nINSERT\n2\nL\n"
+                                  "10\n10\n20\n0\n0\nENDSEC\n0\nEOF\n");
+    const Run result = run(arguments + QStringList{QStringLiteral("-o"), QStringLiteral("out.tap"), QStringLiteral("b.dxf")});
+    QCOMPARE(result.out, printed);
+    QCOMPARE(fileContents(m_dir->filePath(QStringLiteral("out.tap"))),
+             "G1 F1000\nZ10\n" + vertices + "X0 Y0\n");
+}
+
 // Hand-made broken files: each either converts what it truly holds and
 // says what it left out, or fails with its reason and leaves the previous
 // output as it was. Never a move to a point the file does not give.
@@ -496,8 +552,8 @@ void TestTravinaConvert::brokenFilesSayWhatBecameOfThem_data()
         << QStringLiteral("lw.dxf")
         << QByteArray("0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\n0\n90\n4\n70\n0\n10\n5\n20\n5\n10\n10\n20\n5\n"
                       "10\n10\n20\n10\n0\nENDSEC\n0\nEOF\n")
-        << QByteArray("OK lw.dxf -> out.tap\n  assumed: unit inch ($INSUNITS missing)\n"
-                      "  skipped: incomplete LWPOLYLINE (1)\n")
+        << QByteArray("OK lw.dxf -> out.tap\n  assumed: unit inch ($INSUNITS missing) [option: Unit when the drawing "
+                      "names none]\n  skipped: incomplete LWPOLYLINE (1)\n")
         << start + "X127.000000 Y127.000000\nZ0\nX127.000000 Y127.000000\nX254.000000 Y127.000000\n"
                    "X254.000000 Y254.000000\nX0 Y0\n";
     QTest::newRow("spline short of its control points")

@@ -4,7 +4,9 @@
 
 // The reader options that the first byte of a fuzz input picks: whether the
 // file may set the spline resolution from its lowest bit, the resolution
-// itself, the unusable ones among them, from the rest. The settings store
+// itself, the unusable ones among them, from the next three, whether blocks
+// are placed where they are inserted from bit 4, and the unit of a file that
+// names none from the top three. The settings store
 // hands the reader whatever number it holds, so the option is as hostile as
 // the file.
 inline ConversionOptions dxfFuzzOptions(unsigned char choice)
@@ -13,6 +15,9 @@ inline ConversionOptions dxfFuzzOptions(unsigned char choice)
     ConversionOptions options;
     options.dxfSplineSegmentsFromFile = choice & 1;
     options.dxfSplineSegments = segmentChoices[(choice >> 1) % 8];
+    options.dxfPlaceBlocks = (choice & 16) != 0;
+    const char *const unitChoices[] = {"inch", "mm", "cm", "m", "ft", "unitless", "", "yard"};
+    options.dxfUnitWhenUnnamed = QLatin1String(unitChoices[choice >> 5]);
     return options;
 }
 

@@ -49,9 +49,13 @@ DxfDrawn addArc(const DxfReaderState &state, CheckedPainterPath &path)
         end += 360;
 
     const QRectF square(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+    // Sampled for the size at which a block's copy is drawn; the path's
+    // tolerance is already in the block's units.
+    const double scaled = radius * state.curveScale;
     const int count = path.curveTolerance() > 0
         ? ellipticArcSegmentCount(radius, qDegreesToRadians(end - start), path.curveTolerance()) + 1
-        : arcPointCount(square, start, end);
+        : state.curveScale == 1 ? arcPointCount(square, start, end)
+                                : arcPointCount(QRectF(-scaled, -scaled, 2 * scaled, 2 * scaled), start, end);
     for (int j = 0; j < count; ++j) {
         const double angle = qDegreesToRadians(start + (end - start) * j / (count - 1));
         const QPointF point(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));

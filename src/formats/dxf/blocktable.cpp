@@ -77,6 +77,8 @@ bool DxfBlockTable::drawnInPlace(const Block &block, const QPointF &at, double u
 
 void DxfBlockTable::insert(const DxfText &name, const QPointF &at, double unitFactor, bool moveOnly)
 {
+    if (m_inBlock && m_current >= 0)
+        m_blocks[std::size_t(m_current)].holdsInserts = true;
     const int index = indexOf(name);
     if (index < 0) {
         ++m_untrackedInserts;
@@ -89,26 +91,35 @@ void DxfBlockTable::insert(const DxfText &name, const QPointF &at, double unitFa
         ++block.insertsElsewhere;
 }
 
-void DxfBlockTable::addNotesTo(DrawingNotes &notes)
+void DxfBlockTable::addNotesTo(DrawingNotes &notes, const QString &option)
 {
     end();
     int named = 0;
     qint64 elsewhereUnnamed = m_untrackedInserts;
     qint64 undrawn = 0;
+    bool undrawnHoldInserts = false;
     for (const Block &block : m_blocks) {
         if (!block.drawn) {
-            undrawn += block.insertsElsewhere + block.insertsInPlace;
+            const qint64 inserts = block.insertsElsewhere + block.insertsInPlace;
+            undrawn += inserts;
+            undrawnHoldInserts = undrawnHoldInserts || (inserts > 0 && block.holdsInserts);
         } else if (block.insertsElsewhere > 0) {
             if (named < maximumNamedBlocks) {
                 notes.add(DrawingNote::ElsewhereDrawn, block.name, block.insertsElsewhere);
+                notes.setOption(DrawingNote::ElsewhereDrawn, block.name, option);
                 ++named;
             } else {
                 elsewhereUnnamed += block.insertsElsewhere;
             }
         }
     }
-    if (elsewhereUnnamed > 0)
+    if (elsewhereUnnamed > 0) {
         notes.add(DrawingNote::ElsewhereDrawn, QLatin1String(otherBlocks), elsewhereUnnamed);
-    if (undrawn > 0)
+        notes.setOption(DrawingNote::ElsewhereDrawn, QLatin1String(otherBlocks), option);
+    }
+    if (undrawn > 0) {
         notes.add(DrawingNote::NotDrawn, QLatin1String("INSERT"), undrawn);
+        if (undrawnHoldInserts)
+            notes.setOption(DrawingNote::NotDrawn, QStringLiteral("INSERT"), option);
+    }
 }

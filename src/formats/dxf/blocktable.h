@@ -40,7 +40,9 @@ public:
 
     // Ends the block still open, and notes the INSERTs: those of a block
     // with something drawn by its name, the others as INSERT not drawn.
-    void addNotesTo(DrawingNotes &notes);
+    // `option` would draw them where they are inserted: every block drawn
+    // elsewhere, and the blocks not drawn that insert others.
+    void addNotesTo(DrawingNotes &notes, const QString &option);
 
 private:
     struct Block
@@ -49,6 +51,7 @@ private:
         bool defined = false;
         bool redefined = false;
         bool drawn = false;
+        bool holdsInserts = false;
         QPointF offset;
         double unitFactor = 0;
         qint64 insertsElsewhere = 0;

@@ -1,6 +1,9 @@
 #include "bulgearc.h"
 
+#include "arc.h"
+
 #include "drawing/checkedpainterpath.h"
+#include "drawing/curvetolerance.h"
 
 #include <QtMath>
 
@@ -50,4 +53,35 @@ void addBulgeSegment(CheckedPainterPath &path, const DxfVertex &from, const DxfV
     const double sweep = qRadiansToDegrees(4 * std::atan(bulge));
     const QRectF square(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
     path.arcTo(square, -startAngle, -sweep);
+}
+
+void addSampledBulgeSegment(CheckedPainterPath &path, const DxfVertex &from, const DxfVertex &to, double bulge,
+                            double curveScale)
+{
+    moveToIfEmpty(path, from);
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
+    const double dz = to.z - from.z;
+    const double chord = bulge == 0 ? 0 : std::sqrt(dx * dx + dy * dy + dz * dz);
+    if (chord == 0 || !std::isfinite(bulge)) {
+        path.lineTo(to.x, to.y);
+        return;
+    }
+    const double sagitta = chord * bulge / 2;
+    const double radius = std::fabs(chord * chord / (8 * sagitta) + sagitta / 2);
+    const QPointF centre = arcCentre(from, to, radius, sagitta, bulge);
+    const double start = qRadiansToDegrees(std::atan2(from.y - centre.y(), from.x - centre.x()));
+    const double sweep = qRadiansToDegrees(4 * std::atan(bulge));
+    // Counted as the counter-clockwise arc over the same angles.
+    const double scaled = radius * curveScale;
+    const QRectF square(-scaled, -scaled, 2 * scaled, 2 * scaled);
+    const int count = path.curveTolerance() > 0
+        ? ellipticArcSegmentCount(radius, qDegreesToRadians(std::fabs(sweep)), path.curveTolerance()) + 1
+        : sweep > 0 ? arcPointCount(square, start, start + sweep)
+                    : arcPointCount(square, start + sweep, start);
+    for (int j = 1; j < count - 1; ++j) {
+        const double angle = qDegreesToRadians(start + sweep * j / (count - 1));
+        path.lineTo(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
+    }
+    path.lineTo(to.x, to.y);
 }

@@ -1,6 +1,7 @@
 #include "entityend.h"
 
 #include "arc.h"
+#include "blockplacer.h"
 #include "blocks.h"
 #include "ellipse.h"
 #include "headervariables.h"
@@ -108,7 +109,11 @@ void finishEntity(DxfKind kind, DxfReaderState &state, Drawing &drawing, Checked
         endBlock(state);
         break;
     case DxfKind::Insert:
-        if (state.section != DxfSection::Other)
+        if (state.section == DxfSection::Other)
+            break;
+        if (state.placer)
+            state.placer->place(state);
+        else
             noteInsert(state);
         break;
     case DxfKind::Section:

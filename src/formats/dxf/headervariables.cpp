@@ -1,5 +1,6 @@
 #include "headervariables.h"
 
+#include "optionnames.h"
 #include "readerstate.h"
 #include "units.h"
 
@@ -14,9 +15,6 @@ constexpr int maximumSplineSegments = 32767;
 constexpr int inchesCode = 1;
 constexpr int unitlessCode = 0;
 
-const char unitMissing[] = QT_TRANSLATE_NOOP("DrawingNotes", "unit inch ($INSUNITS missing)");
-const char unitBeforeVariable[] = QT_TRANSLATE_NOOP("DrawingNotes", "unit inch (before $INSUNITS)");
-const char unitUnitless[] = QT_TRANSLATE_NOOP("DrawingNotes", "unit millimetre ($INSUNITS 0, unitless)");
 const char unitUnusable[] = QT_TRANSLATE_NOOP("DrawingNotes", "unit inch ($INSUNITS unusable)");
 
 } // namespace
@@ -35,24 +33,40 @@ void applyInsUnits(DxfReaderState &state, const Drawing &drawing)
             state.unitSource = DxfUnitSource::Unusable;
         return;
     }
-    if (!readable)
+    if (!readable) {
         state.unitSource = DxfUnitSource::Unusable;
-    else if (code == unitlessCode)
+    } else if (code == unitlessCode) {
         state.unitSource = DxfUnitSource::Unitless;
+        if (!state.unitChoice.inch)
+            state.unitFactor = state.unitChoice.factor;
+    }
     else
         state.unitSource = DxfUnitSource::Given;
 }
 
+namespace {
+
+// The choice of old leaves the unit to the option.
+void addChosenUnitNote(const DxfReaderState &state, DrawingNotes &notes, const char *name)
+{
+    const QLatin1String text(name);
+    notes.add(DrawingNote::Assumed, text);
+    if (state.unitChoice.inch)
+        notes.setOption(DrawingNote::Assumed, text, QLatin1String(unitWhenUnnamedOptionName));
+}
+
+} // namespace
+
 void addUnitNote(const DxfReaderState &state, DrawingNotes &notes)
 {
     if (state.drawnBeforeUnit)
-        notes.add(DrawingNote::Assumed, QLatin1String(unitBeforeVariable));
+        addChosenUnitNote(state, notes, state.unitChoice.beforeNote);
     switch (state.unitSource) {
     case DxfUnitSource::Missing:
-        notes.add(DrawingNote::Assumed, QLatin1String(unitMissing));
+        addChosenUnitNote(state, notes, state.unitChoice.missingNote);
         break;
     case DxfUnitSource::Unitless:
-        notes.add(DrawingNote::Assumed, QLatin1String(unitUnitless));
+        addChosenUnitNote(state, notes, state.unitChoice.unitlessNote);
         break;
     case DxfUnitSource::Unusable:
         notes.add(DrawingNote::Assumed, QLatin1String(unitUnusable));

@@ -30,6 +30,9 @@ void addSegment(const DxfReaderState &state, CheckedPainterPath &path, int from,
 
 } // namespace
 
+const char lightweightPolylineClosingSegmentNote[] =
+    QT_TRANSLATE_NOOP("DrawingNotes", "closing segment of an LWPOLYLINE");
+
 DxfDrawn addLightweightPolyline(const DxfReaderState &state, CheckedPainterPath &path)
 {
     // Only the vertices the file gives: one announced but missing is no
@@ -45,7 +48,11 @@ DxfDrawn addLightweightPolyline(const DxfReaderState &state, CheckedPainterPath 
     for (int i = 0; i < last; ++i)
         addSegment(state, path, i, i + 1);
     const bool closed = (state.groups.integer(70, 0) & closedFlag) != 0;
-    if (closed && given > 2)
+    // Two vertices close too, back along the line or on round a circle of
+    // two bulges; the closing segment of old was left out.
+    if (closed && (given > 2 || (given == 2 && state.placeBlocks)))
         addSegment(state, path, last, 0);
+    else if (closed && given == 2 && !skipped)
+        skipped = lightweightPolylineClosingSegmentNote;
     return DxfDrawn{false, skipped};
 }

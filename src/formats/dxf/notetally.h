@@ -24,7 +24,11 @@ public:
     // constant, found again by its address.
     void add(DrawingNote::Kind kind, const char *name, qint64 count = 1);
     // A note named by an entity kind as the file writes it.
-    void addKindOfFile(DrawingNote::Kind kind, const DxfText &name);
+    void addKindOfFile(DrawingNote::Kind kind, const DxfText &name, qint64 count = 1);
+
+    // Adds these notes to `other` and empties this tally.
+    void moveInto(DxfNoteTally &other);
+    bool isEmpty() const { return m_entries.empty(); }
 
     void addTo(DrawingNotes &notes) const;
 

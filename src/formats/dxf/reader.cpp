@@ -1,98 +1,106 @@
 #include "reader.h"
 
-#include "entityend.h"
+#include "blocklibrary.h"
+#include "blockplacer.h"
+#include "entitystream.h"
 #include "headervariables.h"
+#include "lightweightpolyline.h"
+#include "optionnames.h"
 #include "pairreader.h"
 #include "polyline.h"
-#include "readerstate.h"
-#include "repeatedgroups.h"
 #include "formats/formatoptions.h"
 
-#include "drawing/checkedpainterpath.h"
 #include "drawing/drawing.h"
 #include "drawing/pointextremes.h"
-#include "drawing/painterpathflattening.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
+#include <memory>
 
 namespace {
 
-// One reading of a file: a loop over pairs with one pending entity, which
-// is handled when the next one starts.
+const char tooManyCopies[] = QT_TRANSLATE_NOOP("DxfReader", "blocks are inserted too many times");
+
+// Pairs read again plus copies made, per byte of the file, with a floor
+// for small files and a ceiling of some minutes' work.
+constexpr qint64 workPerFileByte = 256;
+constexpr qint64 minimumWork = qint64(1) << 22;
+constexpr qint64 maximumWork = qint64(1) << 28;
+
+// One reading of a file: its pairs, through one stream of entities.
 class DxfReader
 {
 public:
     DxfReader(Drawing &drawing, double fileSize)
         : m_drawing(drawing)
         , m_fileSize(fileSize)
+        , m_stream(drawing)
     {
         const ConversionOptions options = activeConversionOptions();
-        m_state.splineSegments = optionSplineSegments(options.dxfSplineSegments);
-        m_state.optionSplineSegments = m_state.splineSegments;
-        m_state.splineSegmentsFromFile = options.dxfSplineSegmentsFromFile;
+        DxfReaderState &state = m_stream.state();
+        state.splineSegments = optionSplineSegments(options.dxfSplineSegments);
+        state.optionSplineSegments = state.splineSegments;
+        state.splineSegmentsFromFile = options.dxfSplineSegmentsFromFile;
+        state.unitChoice = dxfUnitChoice(options.dxfUnitWhenUnnamed);
+        state.unitFactor = state.unitChoice.factor;
+        if (options.dxfPlaceBlocks) {
+            const qint64 work = std::clamp(qint64(fileSize) * workPerFileByte, minimumWork, maximumWork);
+            m_placer = std::make_unique<DxfBlockPlacer>(m_library, drawing, state.notes, work);
+            state.placeBlocks = true;
+            state.placer = m_placer.get();
+            m_stream.recordBlocksInto(&m_library);
+        }
         // The reader's coordinates are millimetres, the output's unit.
         if (options.curvesToTolerance)
-            m_path.setCurveTolerance(options.curveTolerance);
+            state.curveTolerance = options.curveTolerance;
     }
 
-    void read(DxfPairReader &pairs)
+    // False when the blocks would be inserted too many times.
+    bool read(DxfPairReader &pairs)
     {
         DxfPair pair;
         while (pairs.next(pair)) {
-            if (pair.code == 0 || pair.code == 9)
-                startEntity(pair.value, pair.code == 0, pairs.position());
-            else
-                takeGroup(pair);
+            m_stream.take(pair, pairs.position(), m_fileSize);
+            if (m_placer && m_placer->overWorkLimit()) {
+                m_drawing.setFailure(QCoreApplication::translate("DxfReader", tooManyCopies));
+                return false;
+            }
         }
         // The entity still open at the end of the file is not handled: a
         // complete file closes its last one with 0/EOF.
+        return true;
     }
 
     // The notes of the whole file, once it is read.
     void addNotesTo(DrawingNotes &notes)
     {
-        endPolyline(m_state);
-        addUnitNote(m_state, notes);
-        m_state.notes.addTo(notes);
-        m_state.blocks.addNotesTo(notes);
+        m_stream.endPolyline();
+        DxfReaderState &state = m_stream.state();
+        addUnitNote(state, notes);
+        state.notes.addTo(notes);
+        if (m_placer)
+            return;
+        state.blocks.addNotesTo(notes, QLatin1String(placeBlocksOptionName));
+        nameOptionOfPolylines(notes);
     }
 
 private:
-    void takeGroup(const DxfPair &pair)
+    // The notes of what placing blocks would draw name the option.
+    static void nameOptionOfPolylines(DrawingNotes &notes)
     {
-        if (m_kind == DxfKind::LightweightPolyline && takePolylineVertexGroup(m_state, pair))
-            return;
-        if (m_kind == DxfKind::Spline && takeSplineGroup(m_state, m_kind, pair))
-            return;
-        m_state.groups.set(pair.code, pair.value);
-    }
-
-    // `isEntity` for a name after group 0, which may be an entity; group 9
-    // names header variables.
-    void startEntity(const DxfText &name, bool isEntity, qint64 position)
-    {
-        m_path.clear();
-        finishEntity(m_kind, m_state, m_drawing, m_path);
-        appendPainterPath(m_path, m_drawing, nullptr);
-        m_state.groups.clear();
-        forgetRepeatedGroups(m_state);
-
-        const DxfKind ended = m_kind;
-        m_kind = dxfKindOf(name);
-        if (isRecognisedKind(m_kind))
-            progressCallback(m_fileSize > 0 ? double(position) / m_fileSize : 0.0);
-        if (ended == DxfKind::Vertex && m_kind != DxfKind::Vertex)
-            endPolyline(m_state);
-        if (isEntity && isUndrawnKind(m_kind) && m_state.section != DxfSection::Other)
-            m_state.notes.addKindOfFile(DrawingNote::NotDrawn, name);
+        const QString option = QLatin1String(placeBlocksOptionName);
+        notes.setOption(DrawingNote::AsLines, QStringLiteral("POLYLINE"), option);
+        notes.setOption(DrawingNote::Skipped, QLatin1String(polylineClosingSegmentNote), option);
+        notes.setOption(DrawingNote::Skipped, QLatin1String(lightweightPolylineClosingSegmentNote), option);
     }
 
     Drawing &m_drawing;
     const double m_fileSize;
-    DxfReaderState m_state;
-    DxfKind m_kind = DxfKind::Unknown;
-    CheckedPainterPath m_path;
+    DxfEntityStream m_stream;
+    DxfBlockLibrary m_library;
+    std::unique_ptr<DxfBlockPlacer> m_placer;
 };
 
 // Sets the bounds to the extremes of every point; false when no point
@@ -119,7 +127,8 @@ bool readDxf(const QString &path, Drawing &drawing)
         return false;
     DxfReader reader(drawing, double(file.size()));
     DxfPairReader pairs(file);
-    reader.read(pairs);
+    if (!reader.read(pairs))
+        return false;
     reader.addNotesTo(drawing.notes());
     return setBoundsFromPoints(drawing);
 }

@@ -2,6 +2,7 @@
 
 #include "drawing/drawing.h"
 #include "formats/dxf/reader.h"
+#include "formats/formatoptions.h"
 
 #include <QtTest>
 
@@ -24,6 +25,8 @@ private slots:
     void exactCoordinates();
     void notes_data();
     void notes();
+    void withOptions_data();
+    void withOptions();
 
 private:
     static QString fixture(const char *name)
@@ -170,6 +173,60 @@ void TestDxfReaderFiles::notes()
     QFETCH(QString, notes);
     Drawing drawing;
     QVERIFY(readDxf(file, drawing));
+    QCOMPARE(notesText(drawing.notes()), notes);
+}
+
+// The same files drawn as the programs that made them show them.
+void TestDxfReaderFiles::withOptions_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("placeBlocks");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<int>("objects");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QRectF>("bounds");
+    QTest::addColumn<QString>("notes");
+
+    // FLANGE (circle of r 0.25 in, 37 points, and a line) moves by its
+    // insertion point (3, 3) less its base point (1, 0.5) to (2, 2.5), its
+    // circle's top to 2.75 in. The closed POLYLINE gains its closing
+    // segment and the arc of bulge 0.5 on its 1 in side: r 0.625 in, 39
+    // points for its extent of 1 in, so 42 points for the polyline. Then
+    // the open polyline (3), the point and the arc (34).
+    QTest::newRow("R12 blocks and polylines placed")
+        << fixture("blocks/ezdxf_r12_polylines_blocks_inches.dxf") << true << QStringLiteral("inch") << 6
+        << 37 + 2 + 42 + 3 + 1 + 34 << QRectF(0, 0, 127, 2.75 * 25.4)
+        << QStringLiteral("assumed:unit inch ($INSUNITS missing):1");
+    // BOSS is inserted at twice its base point: where it was drawn before.
+    QTest::newRow("R2000 block placed where it was drawn")
+        << fixture("blocks/ezdxf_r2000_block_base_point_mm.dxf") << true << QStringLiteral("inch") << 4 << 49
+        << QRectF(0, 0, 60, 40) << QString();
+    // Inkscape writes millimetres and says nothing of them.
+    QTest::newRow("Inkscape R12 export in millimetres")
+        << fixture("lines/inkscape_r12_lemon.dxf") << false << QStringLiteral("mm") << 344 << 688
+        << QRectF(0, -0.072152, 88.791964, 72.5009 + 0.072152)
+        << QStringLiteral("assumed:unit millimetre ($INSUNITS missing):1");
+}
+
+void TestDxfReaderFiles::withOptions()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, placeBlocks);
+    QFETCH(QString, unit);
+    QFETCH(int, objects);
+    QFETCH(int, points);
+    QFETCH(QRectF, bounds);
+    QFETCH(QString, notes);
+    ConversionOptions options;
+    options.dxfPlaceBlocks = placeBlocks;
+    options.dxfUnitWhenUnnamed = unit;
+    const ScopedConversionOptions scoped(options);
+    Drawing drawing;
+    QVERIFY(readDxf(file, drawing));
+    QCOMPARE(drawing.objects().size(), objects);
+    QCOMPARE(pointCount(drawing), points);
+    const QByteArray mismatch = boundsMismatch(drawing.bounds(), bounds, 1e-9);
+    QVERIFY2(mismatch.isEmpty(), mismatch.constData());
     QCOMPARE(notesText(drawing.notes()), notes);
 }
 
