@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPointF>
+#include <QRect>
+#include <QRgb>
+
+#include <optional>
+
+class QImage;
+class QPainter;
+
+// Draws lines one pixel wide, unsmoothed and opaque, straight into the
+// pixels of an image. A million short lines or a hundred thousand long
+// dashed ones cost the painter far more than the pixels they set: its
+// stroker prepares every line as if it were wide or smoothed.
+//
+// The pixel of a point is the one it lies in; a line sets the pixels of
+// its ends and one pixel for every step along its longer axis between.
+class ThinLineRasteriser
+{
+public:
+    // Only for painters that paint unscaled into an image of 32-bit pixels
+    // that nothing else shares; lines are kept within clip.
+    static std::optional<ThinLineRasteriser> into(QPainter &painter, const QRect &clip);
+
+    ThinLineRasteriser(QImage &image, const QRect &clip);
+
+    void setColour(QRgb opaqueColour) { m_colour = opaqueColour; }
+    // Each line starts with on pixels set, then off pixels left alone, and
+    // so on; off 0 draws solid.
+    void setDash(int on, int off);
+
+    void drawLine(QPointF a, QPointF b);
+    void drawPolyline(const QPointF *points, int count);
+
+private:
+    QRgb &pixelAt(int x, int y) { return reinterpret_cast<QRgb *>(m_bits + y * m_bytesPerLine)[x]; }
+
+    uchar *m_bits;
+    qsizetype m_bytesPerLine;
+    QRect m_clip;
+    QRectF m_box;
+    QRgb m_colour = 0xff000000;
+    int m_on = 1;
+    int m_period = 1;
+};
