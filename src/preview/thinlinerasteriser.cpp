@@ -52,9 +52,6 @@ void ThinLineRasteriser::setDash(int on, int off)
 
 void ThinLineRasteriser::drawLine(QPointF a, QPointF b)
 {
-    const auto inside = [this](const QPointF &p) {
-        return m_box.left() <= p.x() && p.x() < m_box.right() && m_box.top() <= p.y() && p.y() < m_box.bottom();
-    };
     if (!inside(a) || !inside(b)) {
         if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y())
             || !clipSegment(a, b, m_box))
@@ -96,4 +93,32 @@ void ThinLineRasteriser::drawPolyline(const QPointF *points, int count)
 {
     for (int i = 1; i < count; ++i)
         drawLine(points[i - 1], points[i]);
+}
+
+void ThinLineRasteriser::moveTo(const QPointF &point)
+{
+    m_at = point;
+    m_atInside = inside(point);
+    if (!m_atInside)
+        return;
+    // Inside, no coordinate is negative: truncating is flooring.
+    m_atX = int(point.x());
+    m_atY = int(point.y());
+    pixelAt(m_atX, m_atY) = m_colour;
+}
+
+void ThinLineRasteriser::lineTo(const QPointF &point)
+{
+    if (!m_atInside || !inside(point) || m_period != 1) {
+        drawLine(m_at, point);
+        return moveTo(point);
+    }
+    const int x = int(point.x()), y = int(point.y());
+    if (std::abs(x - m_atX) > 1 || std::abs(y - m_atY) > 1)
+        drawLine(m_at, point);
+    else
+        pixelAt(x, y) = m_colour;
+    m_at = point;
+    m_atX = x;
+    m_atY = y;
 }

@@ -33,8 +33,18 @@ public:
     void drawLine(QPointF a, QPointF b);
     void drawPolyline(const QPointF *points, int count);
 
+    // A polyline a point at a time, as drawPolyline draws it. Cheapest where
+    // the points lie on the same or neighbouring pixels, as most of those
+    // of a large drawing do.
+    void moveTo(const QPointF &point);
+    void lineTo(const QPointF &point);
+
 private:
     QRgb &pixelAt(int x, int y) { return reinterpret_cast<QRgb *>(m_bits + y * m_bytesPerLine)[x]; }
+    bool inside(const QPointF &p) const
+    {
+        return m_box.left() <= p.x() && p.x() < m_box.right() && m_box.top() <= p.y() && p.y() < m_box.bottom();
+    }
 
     uchar *m_bits;
     qsizetype m_bytesPerLine;
@@ -43,4 +53,9 @@ private:
     QRgb m_colour = 0xff000000;
     int m_on = 1;
     int m_period = 1;
+    // Where lineTo starts, and its pixel when inside.
+    QPointF m_at;
+    bool m_atInside = false;
+    int m_atX = 0;
+    int m_atY = 0;
 };

@@ -90,9 +90,8 @@ bool samePixel(const QPointF &a, const QPointF &b)
 class PolylineBuilder
 {
 public:
-    PolylineBuilder(QPainter &painter, ThinLineRasteriser *rasteriser, const QRectF &box)
+    PolylineBuilder(QPainter &painter, const QRectF &box)
         : m_painter(painter)
-        , m_rasteriser(rasteriser)
         , m_box(box)
     {
         m_run.reserve(pieceLength + 1);
@@ -118,9 +117,7 @@ public:
 
     void flush()
     {
-        if (m_run.size() > 1 && m_rasteriser)
-            m_rasteriser->drawPolyline(m_run.constData(), m_run.size());
-        else if (m_run.size() > 1)
+        if (m_run.size() > 1)
             m_painter.drawPolyline(m_run.constData(), m_run.size());
         m_run.clear();
     }
@@ -139,7 +136,6 @@ private:
     }
 
     QPainter &m_painter;
-    ThinLineRasteriser *m_rasteriser;
     QRectF m_box;
     QVector<QPointF> m_run;
 };
@@ -161,7 +157,7 @@ void paintCuts(QPainter &painter, ThinLineRasteriser *rasteriser, const QRectF &
         rasteriser->setColour(PreviewColors::cut);
         rasteriser->setDash(1, 0);
     }
-    PolylineBuilder builder(painter, rasteriser, box);
+    PolylineBuilder builder(painter, box);
     // An object of one vertex is a plunge: a dot, or it would not show.
     QVector<QPointF> plunges;
     for (std::size_t object = 0; object < toolpath.objectCount(); ++object) {
@@ -176,6 +172,14 @@ void paintCuts(QPainter &painter, ThinLineRasteriser *rasteriser, const QRectF &
         QPointF drawn = view.toDevice(toolpath.points[begin]);
         if (end - begin == 1 && box.contains(drawn))
             plunges.append(drawn);
+        if (rasteriser && end - begin > 1) {
+            // A line from one pixel to another is drawn the same whatever
+            // else lies in those pixels, so the rasteriser needs no help.
+            rasteriser->moveTo(drawn);
+            for (std::size_t i = begin + 1; i < end; ++i)
+                rasteriser->lineTo(view.toDevice(toolpath.points[i]));
+            continue;
+        }
         for (std::size_t i = begin + 1; i < end; ++i) {
             const QPointF next = view.toDevice(toolpath.points[i]);
             if (samePixel(next, drawn) && i + 1 < end)

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <cmath>
+
 namespace {
 
 constexpr QRgb ink = 0xff000000;
@@ -38,6 +40,7 @@ private slots:
     void setsThePixelsOnTheLine();
     void drawsWhatThePainterDraws_data();
     void drawsWhatThePainterDraws();
+    void drawsAPolylinePointByPointAsWhole();
 };
 
 void TestThinLineRasteriser::setsThePixelsOnTheLine_data()
@@ -101,6 +104,23 @@ void TestThinLineRasteriser::drawsWhatThePainterDraws()
     rasteriser.setColour(ink);
     rasteriser.drawPolyline(polyline.constData(), polyline.size());
     QCOMPARE(inkedPixels(rasterised), inkedPixels(painted));
+}
+
+void TestThinLineRasteriser::drawsAPolylinePointByPointAsWhole()
+{
+    // A fine circle, many points to a pixel, partly outside the image.
+    QPolygonF circle;
+    for (int i = 0; i <= 400; ++i)
+        circle << QPointF(12 + 9 * std::cos(qDegreesToRadians(i * 0.9)), 4 + 6 * std::sin(qDegreesToRadians(i * 0.9)));
+    QImage whole = blank();
+    ThinLineRasteriser(whole, whole.rect()).drawPolyline(circle.constData(), circle.size());
+    QImage pointByPoint = blank();
+    ThinLineRasteriser rasteriser(pointByPoint, pointByPoint.rect());
+    rasteriser.moveTo(circle.first());
+    for (const QPointF &point : circle)
+        rasteriser.lineTo(point);
+    QVERIFY(!inkedPixels(whole).isEmpty());
+    QCOMPARE(inkedPixels(pointByPoint), inkedPixels(whole));
 }
 
 QTEST_MAIN(TestThinLineRasteriser)
