@@ -89,12 +89,6 @@ void ThinLineRasteriser::drawLine(QPointF a, QPointF b)
     }
 }
 
-void ThinLineRasteriser::drawPolyline(const QPointF *points, int count)
-{
-    for (int i = 1; i < count; ++i)
-        drawLine(points[i - 1], points[i]);
-}
-
 void ThinLineRasteriser::moveTo(const QPointF &point)
 {
     m_at = point;

@@ -31,11 +31,10 @@ public:
     void setDash(int on, int off);
 
     void drawLine(QPointF a, QPointF b);
-    void drawPolyline(const QPointF *points, int count);
 
-    // A polyline a point at a time, as drawPolyline draws it. Cheapest where
-    // the points lie on the same or neighbouring pixels, as most of those
-    // of a large drawing do.
+    // A polyline a point at a time, each piece as drawLine draws it; cheapest
+    // where the points lie on the same or neighbouring pixels, as most of
+    // those of a large drawing do.
     void moveTo(const QPointF &point);
     void lineTo(const QPointF &point);
 

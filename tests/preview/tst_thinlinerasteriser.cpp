@@ -40,7 +40,7 @@ private slots:
     void setsThePixelsOnTheLine();
     void drawsWhatThePainterDraws_data();
     void drawsWhatThePainterDraws();
-    void drawsAPolylinePointByPointAsWhole();
+    void drawsAPolylineAsItsPieces();
 };
 
 void TestThinLineRasteriser::setsThePixelsOnTheLine_data()
@@ -102,18 +102,22 @@ void TestThinLineRasteriser::drawsWhatThePainterDraws()
     QImage rasterised = blank();
     ThinLineRasteriser rasteriser(rasterised, rasterised.rect());
     rasteriser.setColour(ink);
-    rasteriser.drawPolyline(polyline.constData(), polyline.size());
+    rasteriser.moveTo(polyline.first());
+    for (const QPointF &point : polyline)
+        rasteriser.lineTo(point);
     QCOMPARE(inkedPixels(rasterised), inkedPixels(painted));
 }
 
-void TestThinLineRasteriser::drawsAPolylinePointByPointAsWhole()
+void TestThinLineRasteriser::drawsAPolylineAsItsPieces()
 {
     // A fine circle, many points to a pixel, partly outside the image.
     QPolygonF circle;
     for (int i = 0; i <= 400; ++i)
         circle << QPointF(12 + 9 * std::cos(qDegreesToRadians(i * 0.9)), 4 + 6 * std::sin(qDegreesToRadians(i * 0.9)));
     QImage whole = blank();
-    ThinLineRasteriser(whole, whole.rect()).drawPolyline(circle.constData(), circle.size());
+    ThinLineRasteriser piecewise(whole, whole.rect());
+    for (int i = 1; i < circle.size(); ++i)
+        piecewise.drawLine(circle[i - 1], circle[i]);
     QImage pointByPoint = blank();
     ThinLineRasteriser rasteriser(pointByPoint, pointByPoint.rect());
     rasteriser.moveTo(circle.first());
