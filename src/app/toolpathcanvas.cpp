@@ -4,6 +4,7 @@
 #include "preview/toolpathpainter.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -37,16 +38,30 @@ void ToolpathCanvas::fit()
     const QRectF extent = m_toolpath ? m_toolpath->extent() : QRectF();
     m_view.fit(extent, size(), fitMargin);
     m_fitted = true;
+    viewChanged();
+}
+
+void ToolpathCanvas::viewChanged()
+{
+    m_picture = QImage();
     update();
 }
 
-void ToolpathCanvas::paintEvent(QPaintEvent *)
+void ToolpathCanvas::paintEvent(QPaintEvent *event)
 {
+    const qreal ratio = devicePixelRatioF();
+    if (m_picture.size() != size() * ratio) {
+        m_picture = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        m_picture.setDevicePixelRatio(ratio);
+        QPainter painter(&m_picture);
+        if (m_toolpath)
+            paintToolpath(painter, rect(), *m_toolpath, m_view);
+        else
+            paintGrid(painter, rect(), m_view);
+    }
     QPainter painter(this);
-    if (m_toolpath)
-        paintToolpath(painter, rect(), *m_toolpath, m_view);
-    else
-        paintGrid(painter, rect(), m_view);
+    const QRect dirty = event->rect();
+    painter.drawImage(dirty, m_picture, QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
 }
 
 void ToolpathCanvas::resizeEvent(QResizeEvent *event)
@@ -63,7 +78,7 @@ void ToolpathCanvas::wheelEvent(QWheelEvent *event)
         return;
     m_view.zoomAbout(event->position(), std::pow(zoomPerEighthDegree, notches));
     m_fitted = false;
-    update();
+    viewChanged();
     event->accept();
 }
 
@@ -82,7 +97,7 @@ void ToolpathCanvas::mouseMoveEvent(QMouseEvent *event)
         m_view.panBy(event->localPos() - m_dragFrom);
         m_dragFrom = event->localPos();
         m_fitted = false;
-        update();
+        viewChanged();
     }
     emit pointerMoved(m_view.toDrawing(event->localPos()));
 }

@@ -2,6 +2,7 @@
 
 #include "preview/toolpathview.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <memory>
@@ -41,7 +42,12 @@ protected:
     void leaveEvent(QEvent *event) override;
 
 private:
+    void viewChanged();
+
     std::shared_ptr<const Toolpath> m_toolpath;
+    // The picture as the view last showed it: a pointer moving over the
+    // canvas, or a window passing over it, only copies it to the screen.
+    QImage m_picture;
     ToolpathView m_view;
     bool m_fitted = true;
     bool m_dragging = false;

@@ -1,6 +1,8 @@
 #include "toolpathpainter.h"
 
 #include "previewcolors.h"
+#include "segmentclipping.h"
+#include "thinlinerasteriser.h"
 #include "toolpath.h"
 #include "toolpathview.h"
 
@@ -29,6 +31,10 @@ constexpr double clipMargin = 64;
 // A long polyline is stroked in pieces: stroking one piece costs more than
 // in proportion to its length.
 constexpr int pieceLength = 512;
+// Travel dashes and the gaps between them, in pixels.
+constexpr int travelDash = 8;
+constexpr int travelGap = 6;
+constexpr double travelCoverage = 2;
 
 // Grid lines along one axis from low to high, at most a few thousand, so
 // that a view panned far away cannot loop long.
@@ -69,33 +75,10 @@ GridSteps gridSteps(double scale)
     return {major, major / (multiple == 2 ? 4 : 5), std::max(0, -exponent)};
 }
 
-// Liang and Barsky: the part of a to b inside box; false when none is.
-bool clipSegment(QPointF &a, QPointF &b, const QRectF &box)
+// QRectF::contains, but inline: it is asked for every vertex.
+bool inside(const QPointF &point, const QRectF &box)
 {
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    double enter = 0, leave = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(), box.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            enter = std::max(enter, t);
-        else
-            leave = std::min(leave, t);
-        if (enter > leave)
-            return false;
-    }
-    const QPointF start = a;
-    if (leave < 1)
-        b = start + QPointF(dx, dy) * leave;
-    if (enter > 0)
-        a = start + QPointF(dx, dy) * enter;
-    return true;
+    return box.left() <= point.x() && point.x() <= box.right() && box.top() <= point.y() && point.y() <= box.bottom();
 }
 
 bool samePixel(const QPointF &a, const QPointF &b)
@@ -116,7 +99,7 @@ public:
 
     void lineTo(const QPointF &from, const QPointF &to)
     {
-        if (m_box.contains(from) && m_box.contains(to)) {
+        if (inside(from, m_box) && inside(to, m_box)) {
             append(from, to);
             return;
         }
@@ -162,13 +145,18 @@ double lineWidthFor(const Toolpath &toolpath)
     return toolpath.points.size() < thinLinesFrom ? lineWidth : 1;
 }
 
-void paintCuts(QPainter &painter, const QRectF &box, const Toolpath &toolpath, const ToolpathView &view)
+void paintCuts(QPainter &painter, ThinLineRasteriser *rasteriser, const QRectF &box, const Toolpath &toolpath,
+               const ToolpathView &view)
 {
     const QRectF visible = view.visibleDrawing(box);
     const double width = lineWidthFor(toolpath);
     QPen pen{QColor::fromRgba(PreviewColors::cut), width, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin};
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
+    if (rasteriser) {
+        rasteriser->setColour(PreviewColors::cut);
+        rasteriser->setDash(1, 0);
+    }
     PolylineBuilder builder(painter, box);
     // An object of one vertex is a plunge: a dot, or it would not show.
     QVector<QPointF> plunges;
@@ -184,6 +172,14 @@ void paintCuts(QPainter &painter, const QRectF &box, const Toolpath &toolpath, c
         QPointF drawn = view.toDevice(toolpath.points[begin]);
         if (end - begin == 1 && box.contains(drawn))
             plunges.append(drawn);
+        if (rasteriser && end - begin > 1) {
+            // A line from one pixel to another is drawn the same whatever
+            // else lies in those pixels, so the rasteriser needs no help.
+            rasteriser->moveTo(drawn);
+            for (std::size_t i = begin + 1; i < end; ++i)
+                rasteriser->lineTo(view.toDevice(toolpath.points[i]));
+            continue;
+        }
         for (std::size_t i = begin + 1; i < end; ++i) {
             const QPointF next = view.toDevice(toolpath.points[i]);
             if (samePixel(next, drawn) && i + 1 < end)
@@ -199,27 +195,50 @@ void paintCuts(QPainter &painter, const QRectF &box, const Toolpath &toolpath, c
     painter.drawPoints(plunges);
 }
 
-void paintTravel(QPainter &painter, const QRectF &box, const Toolpath &toolpath, const ToolpathView &view)
+// The travel moves in device coordinates, clipped to box.
+QVector<QLineF> travelLines(const QRectF &box, const Toolpath &toolpath, const ToolpathView &view)
 {
-    const double width = lineWidthFor(toolpath);
-    QPen pen{QColor::fromRgba(PreviewColors::travel), width, Qt::CustomDashLine, Qt::FlatCap};
-    pen.setDashPattern({8 / width, 6 / width});
-    painter.setPen(pen);
     QVector<QLineF> lines;
     QPointF tool = view.toDevice(QPointF(0, 0));
     for (std::size_t object = 0; object < toolpath.objectCount(); ++object) {
         QPointF from = tool;
         QPointF to = view.toDevice(toolpath.points[toolpath.objectStarts[object]]);
         tool = view.toDevice(toolpath.points[toolpath.objectStarts[object + 1] - 1]);
-        if (samePixel(from, to) || !clipSegment(from, to, box))
-            continue;
-        lines.append(QLineF(from, to));
-        if (lines.size() >= pieceLength) {
-            painter.drawLines(lines);
-            lines.clear();
-        }
+        if (!samePixel(from, to) && clipSegment(from, to, box))
+            lines.append(QLineF(from, to));
     }
-    painter.drawLines(lines);
+    return lines;
+}
+
+// Dashes as on a small drawing, but where so many travel moves cross the
+// picture that they would ink it over more than travelCoverage times, the
+// gaps widen to keep to that: the picture is a haze of travel either way,
+// and the cost stays bounded.
+void rasteriseTravel(ThinLineRasteriser &rasteriser, const QVector<QLineF> &lines, const QRectF &box)
+{
+    double length = 0;
+    for (const QLineF &line : lines)
+        length += std::max(std::abs(line.dx()), std::abs(line.dy()));
+    const double inkable = travelCoverage * box.width() * box.height();
+    const double period = std::min(length * travelDash / std::max(inkable, 1.0), 1e6);
+    rasteriser.setColour(PreviewColors::travel);
+    rasteriser.setDash(travelDash, std::max(travelGap, int(std::ceil(period)) - travelDash));
+    for (const QLineF &line : lines)
+        rasteriser.drawLine(line.p1(), line.p2());
+}
+
+void paintTravel(QPainter &painter, ThinLineRasteriser *rasteriser, const QRectF &box, const Toolpath &toolpath,
+                 const ToolpathView &view)
+{
+    const QVector<QLineF> lines = travelLines(box, toolpath, view);
+    if (rasteriser)
+        return rasteriseTravel(*rasteriser, lines, box);
+    const double width = lineWidthFor(toolpath);
+    QPen pen{QColor::fromRgba(PreviewColors::travel), width, Qt::CustomDashLine, Qt::FlatCap};
+    pen.setDashPattern({travelDash / width, travelGap / width});
+    painter.setPen(pen);
+    for (int first = 0; first < lines.size(); first += pieceLength)
+        painter.drawLines(lines.constData() + first, std::min(pieceLength, lines.size() - first));
 }
 
 void paintMarker(QPainter &painter, const QRectF &box, const QPointF &at, QRgb colour, double radius)
@@ -304,12 +323,17 @@ void paintToolpath(QPainter &painter, const QRectF &area, const Toolpath &toolpa
     painter.save();
     painter.setClipRect(area);
     // Smoothing costs more per pixel than the lines themselves once they
-    // are many and thin.
-    painter.setRenderHint(QPainter::Antialiasing, lineWidthFor(toolpath) > 1);
+    // are many and thin; such lines are set pixel by pixel where possible.
+    const bool thin = lineWidthFor(toolpath) == 1;
+    painter.setRenderHint(QPainter::Antialiasing, !thin);
+    std::optional<ThinLineRasteriser> rasteriser;
+    if (thin)
+        rasteriser = ThinLineRasteriser::into(painter, area.toAlignedRect());
+    ThinLineRasteriser *lines = rasteriser ? &*rasteriser : nullptr;
     const QRectF box = area.adjusted(-clipMargin, -clipMargin, clipMargin, clipMargin);
     if (toolpath.objectCount() > 0) {
-        paintTravel(painter, box, toolpath, view);
-        paintCuts(painter, box, toolpath, view);
+        paintTravel(painter, lines, box, toolpath, view);
+        paintCuts(painter, lines, box, toolpath, view);
         paintMarker(painter, box, view.toDevice(toolpath.points.front()), PreviewColors::firstPoint, firstPointRadius);
     }
     paintOrigin(painter, box, view);

@@ -17,11 +17,6 @@ ToolpathView::ToolpathView(double scale, const QPointF &origin)
 {
 }
 
-QPointF ToolpathView::toDevice(const QPointF &drawingPoint) const
-{
-    return QPointF(m_origin.x() + drawingPoint.x() * m_scale, m_origin.y() - drawingPoint.y() * m_scale);
-}
-
 QPointF ToolpathView::toDrawing(const QPointF &devicePoint) const
 {
     return QPointF((devicePoint.x() - m_origin.x()) / m_scale, (m_origin.y() - devicePoint.y()) / m_scale);

@@ -17,7 +17,11 @@ public:
     double scale() const { return m_scale; }
     QPointF origin() const { return m_origin; }
 
-    QPointF toDevice(const QPointF &drawingPoint) const;
+    // Inline: the painter calls it for every vertex.
+    QPointF toDevice(const QPointF &drawingPoint) const
+    {
+        return QPointF(m_origin.x() + drawingPoint.x() * m_scale, m_origin.y() - drawingPoint.y() * m_scale);
+    }
     QPointF toDrawing(const QPointF &devicePoint) const;
     // The drawing's part that a device area shows.
     QRectF visibleDrawing(const QRectF &deviceArea) const;

@@ -57,6 +57,7 @@ private slots:
     void figuresAreTheDrawingsAsConverted_data();
     void figuresAreTheDrawingsAsConverted();
     void zoomAndPanHoldThePointUnderThePointer();
+    void pictureFollowsTheView();
     void unreadableFileSaysWhy();
     void rowOpensPreviewWhenItsInputCanBeRead();
     void rowMenuOffersPreviewWhenItsInputCanBeRead_data();
@@ -123,6 +124,19 @@ void TestPreviewWindow::zoomAndPanHoldThePointUnderThePointer()
 
     canvas->fit();
     QCOMPARE(canvas->view().scale(), scale);
+}
+
+void TestPreviewWindow::pictureFollowsTheView()
+{
+    PreviewWindow window(writeTestFile(m_files.filePath(QStringLiteral("part.plt")), plot), ConversionOptions());
+    window.show();
+    QVERIFY(waitUntilLoaded(window));
+    ToolpathCanvas *canvas = window.canvas();
+    const QImage fitted = canvas->grab().toImage();
+    sendWheel(canvas, QPointF(canvas->width() * 0.3, canvas->height() * 0.6), 240);
+    QVERIFY(canvas->grab().toImage() != fitted);
+    canvas->fit();
+    QCOMPARE(canvas->grab().toImage(), fitted);
 }
 
 void TestPreviewWindow::unreadableFileSaysWhy()
