@@ -81,6 +81,10 @@
         <source>another input of this run writes the same output</source>
         <translation>inny plik tego przebiegu zapisuje ten sam plik wyjściowy</translation>
     </message>
+    <message>
+        <source>cannot write preview</source>
+        <translation>nie można zapisać podglądu</translation>
+    </message>
 </context>
 <context>
     <name>CrashReporter</name>
@@ -506,6 +510,234 @@
         <source>incomplete CIRCLE</source>
         <translation>niekompletny CIRCLE</translation>
     </message>
+    <message>
+        <source>INSERT with an unreadable number</source>
+        <translation>INSERT z nieczytelną liczbą</translation>
+    </message>
+    <message>
+        <source>incomplete INSERT</source>
+        <translation>niepełny INSERT</translation>
+    </message>
+    <message>
+        <source>INSERT nested deeper than 16 blocks</source>
+        <translation>INSERT zagnieżdżony głębiej niż 16 bloków</translation>
+    </message>
+    <message>
+        <source>INSERT of a block into itself</source>
+        <translation>INSERT bloku w samego siebie</translation>
+    </message>
+    <message>
+        <source>INSERT out of the drawing&apos;s plane</source>
+        <translation>INSERT poza płaszczyzną rysunku</translation>
+    </message>
+    <message>
+        <source>closing segment of an LWPOLYLINE</source>
+        <translation>odcinek zamykający LWPOLYLINE</translation>
+    </message>
+    <message>
+        <source>Place blocks where the drawing inserts them</source>
+        <translation>Umieszczaj bloki tam, gdzie rysunek je wstawia</translation>
+    </message>
+    <message>
+        <source>Unit when the drawing names none</source>
+        <translation>Jednostka, gdy rysunek jej nie podaje</translation>
+    </message>
+    <message>
+        <source>unit millimetre ($INSUNITS missing)</source>
+        <translation>jednostka milimetr (brak $INSUNITS)</translation>
+    </message>
+    <message>
+        <source>unit millimetre (before $INSUNITS)</source>
+        <translation>jednostka milimetr (przed $INSUNITS)</translation>
+    </message>
+    <message>
+        <source>unit centimetre ($INSUNITS missing)</source>
+        <translation>jednostka centymetr (brak $INSUNITS)</translation>
+    </message>
+    <message>
+        <source>unit centimetre (before $INSUNITS)</source>
+        <translation>jednostka centymetr (przed $INSUNITS)</translation>
+    </message>
+    <message>
+        <source>unit centimetre ($INSUNITS 0, unitless)</source>
+        <translation>jednostka centymetr ($INSUNITS 0, bez jednostki)</translation>
+    </message>
+    <message>
+        <source>unit metre ($INSUNITS missing)</source>
+        <translation>jednostka metr (brak $INSUNITS)</translation>
+    </message>
+    <message>
+        <source>unit metre (before $INSUNITS)</source>
+        <translation>jednostka metr (przed $INSUNITS)</translation>
+    </message>
+    <message>
+        <source>unit metre ($INSUNITS 0, unitless)</source>
+        <translation>jednostka metr ($INSUNITS 0, bez jednostki)</translation>
+    </message>
+    <message>
+        <source>unit foot ($INSUNITS missing)</source>
+        <translation>jednostka stopa (brak $INSUNITS)</translation>
+    </message>
+    <message>
+        <source>unit foot (before $INSUNITS)</source>
+        <translation>jednostka stopa (przed $INSUNITS)</translation>
+    </message>
+    <message>
+        <source>unit foot ($INSUNITS 0, unitless)</source>
+        <translation>jednostka stopa ($INSUNITS 0, bez jednostki)</translation>
+    </message>
+    <message>
+        <source>scaling with an empty window</source>
+        <translation>skalowanie z pustym oknem</translation>
+    </message>
+    <message>
+        <source>scaling without IP</source>
+        <translation>skalowanie bez IP</translation>
+    </message>
+    <message>
+        <source>chord angle out of range</source>
+        <translation>kąt cięciwy poza zakresem</translation>
+    </message>
+    <message>
+        <source>arc sweep beyond a full turn</source>
+        <translation>rozwarcie łuku ponad pełny obrót</translation>
+    </message>
+    <message>
+        <source>coordinate out of range</source>
+        <translation>współrzędna poza zakresem</translation>
+    </message>
+    <message>
+        <source>Full instruction set</source>
+        <translation>Pełny zestaw instrukcji</translation>
+    </message>
+    <message>
+        <source>use of a missing element</source>
+        <translation>use nieistniejącego elementu</translation>
+    </message>
+    <message>
+        <source>use that leads back to itself</source>
+        <translation>use prowadzące z powrotem do siebie</translation>
+    </message>
+    <message>
+        <source>use nested too deep</source>
+        <translation>use zagnieżdżone zbyt głęboko</translation>
+    </message>
+    <message>
+        <source>use past the limit of copies</source>
+        <translation>use ponad limit kopii</translation>
+    </message>
+    <message>
+        <source>use of zero size</source>
+        <translation>use o zerowym rozmiarze</translation>
+    </message>
+    <message>
+        <source>symbol unscaled (viewport size unknown)</source>
+        <translation>symbol bez skalowania (nieznany rozmiar obszaru widoku)</translation>
+    </message>
+    <message>
+        <source>page width from the viewBox in px (width missing)</source>
+        <translation>szerokość strony z viewBox w px (brak szerokości)</translation>
+    </message>
+    <message>
+        <source>page height from the viewBox in px (height missing)</source>
+        <translation>wysokość strony z viewBox w px (brak wysokości)</translation>
+    </message>
+    <message>
+        <source>page width from the viewBox in px (width in %)</source>
+        <translation>szerokość strony z viewBox w px (szerokość w %)</translation>
+    </message>
+    <message>
+        <source>page height from the viewBox in px (height in %)</source>
+        <translation>wysokość strony z viewBox w px (wysokość w %)</translation>
+    </message>
+    <message>
+        <source>As a browser shows it</source>
+        <translation>Tak, jak pokazuje przeglądarka</translation>
+    </message>
+</context>
+<context>
+    <name>DxfReader</name>
+    <message>
+        <source>blocks are inserted too many times</source>
+        <translation>bloki są wstawione zbyt wiele razy</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewFigures</name>
+    <message>
+        <source>Size</source>
+        <translation>Wymiary</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maksimum</translation>
+    </message>
+    <message>
+        <source>Objects</source>
+        <translation>Obiekty</translation>
+    </message>
+    <message>
+        <source>Vertices</source>
+        <translation>Wierzchołki</translation>
+    </message>
+    <message>
+        <source>Cut length</source>
+        <translation>Długość cięcia</translation>
+    </message>
+    <message>
+        <source>Travel length</source>
+        <translation>Długość przejazdów</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewWindow</name>
+    <message>
+        <source>Reading %1…</source>
+        <translation>Odczytywanie %1…</translation>
+    </message>
+    <message>
+        <source>Preview of %1</source>
+        <translation>Podgląd %1</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Dopasuj</translation>
+    </message>
+    <message>
+        <source>Show the whole drawing (F)</source>
+        <translation>Pokaż cały rysunek (F)</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>inch</source>
+        <translation>cal</translation>
+    </message>
+    <message>
+        <source>millimetre</source>
+        <translation>milimetr</translation>
+    </message>
+    <message>
+        <source>centimetre</source>
+        <translation>centymetr</translation>
+    </message>
+    <message>
+        <source>metre</source>
+        <translation>metr</translation>
+    </message>
+    <message>
+        <source>foot</source>
+        <translation>stopa</translation>
+    </message>
+    <message>
+        <source>unitless (millimetre)</source>
+        <translation>bez jednostki (milimetr)</translation>
+    </message>
 </context>
 <context>
     <name>SettingsClass</name>
@@ -581,6 +813,66 @@
         <source>An object that starts where the one before ends is cut on without lifting the tool</source>
         <translation>Obiekt zaczynający się tam, gdzie kończy się poprzedni, jest wycinany dalej bez podnoszenia narzędzia</translation>
     </message>
+    <message>
+        <source>SVG</source>
+        <translation>SVG</translation>
+    </message>
+    <message>
+        <source>Carry out scaling, rotation, relative moves, circles, arcs, rectangles and polygons as the plotter draws them</source>
+        <translation>Wykonuj skalowanie, obrót, ruchy względne, okręgi, łuki, prostokąty i wielokąty tak, jak rysuje je ploter</translation>
+    </message>
+    <message>
+        <source>Full instruction set</source>
+        <translation>Pełny zestaw instrukcji</translation>
+    </message>
+    <message>
+        <source>Draw every block where an INSERT puts it, moved, scaled, turned and repeated, and old-style polylines with their arcs and closing segment, as the CAD program shows them</source>
+        <translation>Rysuj każdy blok tam, gdzie umieszcza go INSERT — przesunięty, przeskalowany, obrócony i powtórzony — a stare polilinie z ich łukami i odcinkiem zamykającym, tak jak pokazuje je program CAD</translation>
+    </message>
+    <message>
+        <source>Place blocks where the drawing inserts them</source>
+        <translation>Umieszczaj bloki tam, gdzie rysunek je wstawia</translation>
+    </message>
+    <message>
+        <source>Unit when the drawing names none</source>
+        <translation>Jednostka, gdy rysunek jej nie podaje</translation>
+    </message>
+    <message>
+        <source>The unit of a drawing without $INSUNITS or with $INSUNITS 0</source>
+        <translation>Jednostka rysunku bez $INSUNITS lub z $INSUNITS równym 0</translation>
+    </message>
+    <message>
+        <source>Draw copies made with use, leave out what the file keeps hidden or only defines, and take a page size in percent from the viewBox</source>
+        <translation>Rysuj kopie tworzone przez use, pomijaj to, co plik ukrywa lub tylko definiuje, a rozmiar strony podany w procentach bierz z viewBox</translation>
+    </message>
+    <message>
+        <source>As a browser shows it</source>
+        <translation>Tak, jak pokazuje przeglądarka</translation>
+    </message>
+    <message>
+        <source>Curves to a tolerance</source>
+        <translation>Krzywe z zadaną tolerancją</translation>
+    </message>
+    <message>
+        <source>Break arcs and curves into as few lines as keep every point of the curve within the tolerance, instead of a fixed number of points</source>
+        <translation>Dziel łuki i krzywe na tak mało odcinków, by każdy punkt krzywej mieścił się w tolerancji, zamiast na stałą liczbę punktów</translation>
+    </message>
+    <message>
+        <source>Tolerance (mm)</source>
+        <translation>Tolerancja (mm)</translation>
+    </message>
+    <message>
+        <source>How far the cut may stray from the true curve, for curves and for arcs</source>
+        <translation>Jak daleko cięcie może odejść od prawdziwej krzywej, dla krzywych i dla łuków</translation>
+    </message>
+    <message>
+        <source>Arcs as G2/G3</source>
+        <translation>Łuki jako G2/G3</translation>
+    </message>
+    <message>
+        <source>Write runs of vertices that lie on a circle within the tolerance as one G2 or G3 arc, so that the machine does not slow down at every vertex</source>
+        <translation>Zapisuj ciągi wierzchołków leżących na okręgu w granicach tolerancji jako jeden łuk G2 lub G3, by maszyna nie zwalniała przy każdym wierzchołku</translation>
+    </message>
 </context>
 <context>
     <name>SvgReader</name>
@@ -626,6 +918,10 @@
     <message>
         <source>Remove</source>
         <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Podgląd</translation>
     </message>
 </context>
 <context>
