@@ -1,5 +1,7 @@
 #include "drawing/arcfitting.h"
 
+#include "drawing/curvesampling.h"
+
 #include <QtTest>
 
 #include <cmath>
@@ -16,15 +18,6 @@ std::vector<QPointF> arcPoints(QPointF centre, double radius, double startDegree
         points.emplace_back(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
     }
     return points;
-}
-
-double distanceToSegment(const QPointF &p, const QPointF &a, const QPointF &b)
-{
-    const QPointF ab = b - a;
-    const double length2 = QPointF::dotProduct(ab, ab);
-    const double t = length2 > 0 ? qBound(0.0, QPointF::dotProduct(p - a, ab) / length2, 1.0) : 0.0;
-    const QPointF nearest = a + t * ab;
-    return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
 }
 
 double distance(const QPointF &a, const QPointF &b)

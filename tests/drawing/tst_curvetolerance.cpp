@@ -3,6 +3,8 @@
 #include "drawing/drawing.h"
 #include "drawing/painterpathflattening.h"
 
+#include "drawing/curvesampling.h"
+
 #include <QtTest>
 
 #include <cmath>
@@ -10,17 +12,7 @@
 
 namespace {
 
-using CurvePoint = std::function<QPointF(double)>; // over 0..1
 using PathBuilder = std::function<void(CheckedPainterPath &)>;
-
-double distanceToSegment(const QPointF &p, const QPointF &a, const QPointF &b)
-{
-    const QPointF ab = b - a;
-    const double length2 = QPointF::dotProduct(ab, ab);
-    const double t = length2 > 0 ? qBound(0.0, QPointF::dotProduct(p - a, ab) / length2, 1.0) : 0.0;
-    const QPointF nearest = a + t * ab;
-    return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
-}
 
 QVector<QPointF> pointsOf(const Drawing &drawing)
 {
@@ -29,21 +21,6 @@ QVector<QPointF> pointsOf(const Drawing &drawing)
         for (const DrawingPoint *point : object.points)
             points.append(QPointF(point->x, point->y));
     return points;
-}
-
-// The farthest that a sample of the true curve lies from the polyline.
-double largestStray(const CurvePoint &curve, const QVector<QPointF> &polyline)
-{
-    double largest = 0;
-    constexpr int samples = 20000;
-    for (int s = 0; s <= samples; ++s) {
-        const QPointF p = curve(double(s) / samples);
-        double nearest = std::numeric_limits<double>::infinity();
-        for (int k = 1; k < polyline.size(); ++k)
-            nearest = std::min(nearest, distanceToSegment(p, polyline.at(k - 1), polyline.at(k)));
-        largest = std::max(largest, nearest);
-    }
-    return largest;
 }
 
 QPointF ellipsePoint(QPointF centre, double rx, double ry, double startDegrees, double sweepDegrees, double t)
@@ -133,7 +110,8 @@ void TestCurveTolerance::everySampleWithinTheTolerance()
     appendPainterPath(path, drawing, nullptr);
     const QVector<QPointF> polyline = pointsOf(drawing);
     QVERIFY(polyline.size() >= 3);
-    QVERIFY2(largestStray(curve, polyline) <= tolerance, qPrintable(QString::number(largestStray(curve, polyline))));
+    const double largest = largestStray(curve, polyline, 20000);
+    QVERIFY2(largest <= tolerance, qPrintable(QString::number(largest)));
 }
 
 void TestCurveTolerance::hostileSizesStayBounded()

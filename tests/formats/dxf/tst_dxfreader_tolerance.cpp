@@ -1,5 +1,7 @@
 #include "dxftestsupport.h"
 
+#include "drawing/curvesampling.h"
+
 #include "drawing/drawing.h"
 #include "formats/dxf/bsplinebasis.h"
 #include "formats/dxf/reader.h"
@@ -14,7 +16,6 @@ using namespace dxftest;
 
 namespace {
 
-using CurvePoint = std::function<QPointF(double)>; // the true curve in mm, over 0..1
 
 QByteArray number(double value)
 {
@@ -66,15 +67,6 @@ QByteArray spline(int degree, const QVector<double> &knots, const QVector<QPoint
     for (const QPointF &p : points)
         text += "10\n" + number(p.x()) + "\n20\n" + number(p.y()) + "\n30\n0\n";
     return text;
-}
-
-double distanceToSegment(const QPointF &p, const QPointF &a, const QPointF &b)
-{
-    const QPointF ab = b - a;
-    const double length2 = QPointF::dotProduct(ab, ab);
-    const double t = length2 > 0 ? qBound(0.0, QPointF::dotProduct(p - a, ab) / length2, 1.0) : 0.0;
-    const QPointF nearest = a + t * ab;
-    return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
 }
 
 } // namespace
@@ -168,15 +160,7 @@ void TestDxfReaderTolerance::curvesWithinTheTolerance()
         polyline.append(QPointF(point->x, point->y));
     QVERIFY2(polyline.size() >= fewestPoints && polyline.size() <= mostPoints, qPrintable(QString::number(polyline.size())));
 
-    double largest = 0;
-    constexpr int samples = 5000;
-    for (int s = 0; s <= samples; ++s) {
-        const QPointF p = curve(double(s) / samples);
-        double nearest = std::numeric_limits<double>::infinity();
-        for (int k = 1; k < polyline.size(); ++k)
-            nearest = std::min(nearest, distanceToSegment(p, polyline.at(k - 1), polyline.at(k)));
-        largest = std::max(largest, nearest);
-    }
+    const double largest = largestStray(curve, polyline, 5000);
     QVERIFY2(largest <= tolerance, qPrintable(QString::number(largest)));
 }
 

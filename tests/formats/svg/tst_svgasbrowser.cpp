@@ -5,14 +5,13 @@
 #include "formats/svg/reader.h"
 #include "formats/svg/usescan.h"
 
+#include "svgoutlines.h"
+
 #include <QtTest>
 
 #include <cmath>
 
 namespace {
-
-using Outline = QVector<QPointF>;
-using Outlines = QVector<Outline>;
 
 QByteArray document(const QByteArray &attributes, const QByteArray &body)
 {
@@ -25,21 +24,6 @@ QByteArray document(const QByteArray &attributes, const QByteArray &body)
 QByteArray millimetrePage(const QByteArray &body)
 {
     return document("width=\"100mm\" height=\"100mm\" viewBox=\"0 0 100 100\"", body);
-}
-
-// The points as they lie on the page, y pointing down: the reader's
-// vertical mirror keeps the bounds, so it is undone across them.
-Outlines pageOutlines(const Drawing &drawing)
-{
-    const double mirror = drawing.bounds().top() + drawing.bounds().bottom();
-    Outlines outlines;
-    for (const DrawingObject &object : drawing.objects()) {
-        Outline outline;
-        for (const DrawingPoint *point : object.points)
-            outline.append(QPointF(point->x, mirror - point->y));
-        outlines.append(outline);
-    }
-    return outlines;
 }
 
 bool sameOutlines(const Outlines &actual, const Outlines &expected)
@@ -56,18 +40,6 @@ bool sameOutlines(const Outlines &actual, const Outlines &expected)
         }
     }
     return true;
-}
-
-QString describe(const Outlines &outlines)
-{
-    QStringList objects;
-    for (const Outline &outline : outlines) {
-        QStringList points;
-        for (const QPointF &p : outline)
-            points << QStringLiteral("(%1, %2)").arg(p.x(), 0, 'g', 12).arg(p.y(), 0, 'g', 12);
-        objects << points.join(QLatin1Char(' '));
-    }
-    return objects.join(QStringLiteral(" | "));
 }
 
 } // namespace

@@ -6,14 +6,13 @@
 #include "formats/formatoptions.h"
 #include "formats/svg/reader.h"
 
+#include "svgoutlines.h"
+
 #include <QtTest>
 
 #include <cmath>
 
 namespace {
-
-using Outline = QVector<QPointF>;
-using Outlines = QVector<Outline>;
 
 constexpr double pixel = 1 / 3.543307;
 
@@ -31,21 +30,6 @@ QByteArray millimetrePage(const QByteArray &body)
 QByteArray gzip(const QByteArray &data)
 {
     return deflateBytes(data, 31);
-}
-
-// The points as they lie on the SVG page, y pointing down: the reader's
-// vertical mirror keeps the bounds, so it is undone across them.
-Outlines pageOutlines(const Drawing &drawing)
-{
-    const double mirror = drawing.bounds().top() + drawing.bounds().bottom();
-    Outlines outlines;
-    for (const DrawingObject &object : drawing.objects()) {
-        Outline outline;
-        for (const DrawingPoint *point : object.points)
-            outline.append(QPointF(point->x, mirror - point->y));
-        outlines.append(outline);
-    }
-    return outlines;
 }
 
 int pointCount(const Drawing &drawing)
@@ -69,18 +53,6 @@ bool near(const QPointF &a, const QPointF &b)
 bool near(const QRectF &a, const QRectF &b)
 {
     return near(a.x(), b.x()) && near(a.y(), b.y()) && near(a.width(), b.width()) && near(a.height(), b.height());
-}
-
-QString describe(const Outlines &outlines)
-{
-    QStringList objects;
-    for (const Outline &outline : outlines) {
-        QStringList points;
-        for (const QPointF &p : outline)
-            points << QStringLiteral("(%1, %2)").arg(p.x(), 0, 'g', 12).arg(p.y(), 0, 'g', 12);
-        objects << points.join(QLatin1Char(' '));
-    }
-    return objects.join(QStringLiteral(" | "));
 }
 
 bool sameOutlines(const Outlines &actual, const Outlines &expected)
