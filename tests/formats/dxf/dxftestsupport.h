@@ -5,6 +5,8 @@
 #include "drawing/drawing.h"
 
 #include <QByteArray>
+#include <QPointF>
+#include <QVector>
 #include <QRectF>
 #include <QFile>
 #include <QLocale>
@@ -22,6 +24,29 @@ inline QByteArray inMillimetres(const QByteArray &entities)
 {
     return "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n" + entities
         + "0\nENDSEC\n0\nEOF\n";
+}
+
+// A number with every digit a double holds.
+inline QByteArray number(double value)
+{
+    return QByteArray::number(value, 'g', 17);
+}
+
+// The groups of a SPLINE after its name: degree, knots and control points.
+inline QByteArray splineData(int degree, const QVector<double> &knots, const QVector<QPointF> &points)
+{
+    QByteArray text = "100\nAcDbSpline\n70\n8\n71\n" + QByteArray::number(degree) + "\n72\n"
+        + QByteArray::number(knots.size()) + "\n73\n" + QByteArray::number(points.size()) + "\n74\n0\n";
+    for (double knot : knots)
+        text += "40\n" + number(knot) + "\n";
+    for (const QPointF &p : points)
+        text += "10\n" + number(p.x()) + "\n20\n" + number(p.y()) + "\n30\n0\n";
+    return text;
+}
+
+inline QByteArray spline(int degree, const QVector<double> &knots, const QVector<QPointF> &points)
+{
+    return "0\nSPLINE\n" + splineData(degree, knots, points);
 }
 
 inline QString writeFile(const QTemporaryDir &dir, const QByteArray &content)

@@ -22,11 +22,6 @@ struct PolylineVertex
     double bulge;
 };
 
-QByteArray number(double value)
-{
-    return QByteArray::number(value, 'g', 17);
-}
-
 QByteArray lightweightPolyline(int flags, const QVector<PolylineVertex> &vertices)
 {
     QByteArray text = "0\nLWPOLYLINE\n100\nAcDbPolyline\n90\n" + QByteArray::number(vertices.size()) + "\n70\n"
@@ -49,22 +44,6 @@ QByteArray ellipse(double cx, double cy, double ax, double ay, double ratio, dou
 {
     return "0\nELLIPSE\n10\n" + number(cx) + "\n20\n" + number(cy) + "\n11\n" + number(ax) + "\n21\n" + number(ay)
         + "\n40\n" + number(ratio) + "\n41\n" + number(p0) + "\n42\n" + number(p1) + "\n";
-}
-
-QByteArray splineData(int degree, const QVector<double> &knots, const QVector<QPointF> &points)
-{
-    QByteArray text = "100\nAcDbSpline\n70\n8\n71\n" + QByteArray::number(degree) + "\n72\n"
-        + QByteArray::number(knots.size()) + "\n73\n" + QByteArray::number(points.size()) + "\n74\n0\n";
-    for (double knot : knots)
-        text += "40\n" + number(knot) + "\n";
-    for (const QPointF &p : points)
-        text += "10\n" + number(p.x()) + "\n20\n" + number(p.y()) + "\n30\n0\n";
-    return text;
-}
-
-QByteArray spline(int degree, const QVector<double> &knots, const QVector<QPointF> &points)
-{
-    return "0\nSPLINE\n" + splineData(degree, knots, points);
 }
 
 const QVector<double> bezierKnots{0, 0, 0, 0, 1, 1, 1, 1};

@@ -17,11 +17,6 @@ using namespace dxftest;
 namespace {
 
 
-QByteArray number(double value)
-{
-    return QByteArray::number(value, 'g', 17);
-}
-
 QByteArray withUnit(int insunits, const QByteArray &entities)
 {
     return "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n" + QByteArray::number(insunits)
@@ -56,17 +51,6 @@ CurvePoint onSpline(const QVector<double> &knots, const QVector<QPointF> &points
             p += weights.values[c] * points.at(weights.first + c);
         return p * scale;
     };
-}
-
-QByteArray spline(int degree, const QVector<double> &knots, const QVector<QPointF> &points)
-{
-    QByteArray text = "0\nSPLINE\n100\nAcDbSpline\n70\n8\n71\n" + QByteArray::number(degree) + "\n72\n"
-        + QByteArray::number(knots.size()) + "\n73\n" + QByteArray::number(points.size()) + "\n74\n0\n";
-    for (double knot : knots)
-        text += "40\n" + number(knot) + "\n";
-    for (const QPointF &p : points)
-        text += "10\n" + number(p.x()) + "\n20\n" + number(p.y()) + "\n30\n0\n";
-    return text;
 }
 
 } // namespace
