@@ -36,3 +36,20 @@ inline QString describe(const Outlines &outlines)
     }
     return objects.join(QStringLiteral(" | "));
 }
+
+// Outline by outline and point by point, each pair of points `near`.
+template <typename Near>
+bool sameOutlines(const Outlines &actual, const Outlines &expected, Near near)
+{
+    if (actual.size() != expected.size())
+        return false;
+    for (int i = 0; i < actual.size(); ++i) {
+        if (actual[i].size() != expected[i].size())
+            return false;
+        for (int j = 0; j < actual[i].size(); ++j) {
+            if (!near(actual[i][j], expected[i][j]))
+                return false;
+        }
+    }
+    return true;
+}

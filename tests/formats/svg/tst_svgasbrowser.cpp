@@ -28,18 +28,9 @@ QByteArray millimetrePage(const QByteArray &body)
 
 bool sameOutlines(const Outlines &actual, const Outlines &expected)
 {
-    if (actual.size() != expected.size())
-        return false;
-    for (int i = 0; i < actual.size(); ++i) {
-        if (actual[i].size() != expected[i].size())
-            return false;
-        for (int j = 0; j < actual[i].size(); ++j) {
-            if (std::fabs(actual[i][j].x() - expected[i][j].x()) > 1e-9
-                || std::fabs(actual[i][j].y() - expected[i][j].y()) > 1e-9)
-                return false;
-        }
-    }
-    return true;
+    return sameOutlines(actual, expected, [](const QPointF &a, const QPointF &b) {
+        return std::fabs(a.x() - b.x()) <= 1e-9 && std::fabs(a.y() - b.y()) <= 1e-9;
+    });
 }
 
 } // namespace

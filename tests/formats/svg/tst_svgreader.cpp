@@ -57,17 +57,7 @@ bool near(const QRectF &a, const QRectF &b)
 
 bool sameOutlines(const Outlines &actual, const Outlines &expected)
 {
-    if (actual.size() != expected.size())
-        return false;
-    for (int i = 0; i < actual.size(); ++i) {
-        if (actual[i].size() != expected[i].size())
-            return false;
-        for (int j = 0; j < actual[i].size(); ++j) {
-            if (!near(actual[i][j], expected[i][j]))
-                return false;
-        }
-    }
-    return true;
+    return sameOutlines(actual, expected, [](const QPointF &a, const QPointF &b) { return near(a, b); });
 }
 
 bool containsPoint(const Drawing &drawing, const QPointF &page)
